@@ -1,0 +1,127 @@
+// The Windows API and C run-time names that Vantrell and its stand-ins use, on Linux.
+//
+// On Windows the real headers provide these names. Here they keep Windows semantics where the
+// system relies on them: a bare library name is searched for in the host program's folder, then
+// the current folder, then PATH; environment names match without regard to case; paths may use
+// the backslash as a separator.
+#ifndef VANTRELL_WIN32_WINDOWS_H
+#define VANTRELL_WIN32_WINDOWS_H
+
+#if defined(_WIN32)
+#error "this header stands in for <windows.h> on Linux only"
+#endif
+
+// The C headers whose names are redirected below come first, so that their own declarations
+// are not renamed.
+#include <stddef.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#ifdef __cplusplus
+#include <cstdio>
+#include <cstdlib>
+#endif
+
+#define WIN32_API __attribute__((visibility("default")))
+#define WINAPI
+#define CALLBACK
+
+typedef int BOOL;
+typedef unsigned char BYTE;
+typedef unsigned short WORD;
+typedef uint32_t DWORD;
+typedef unsigned int UINT;
+typedef long LONG;
+typedef intptr_t INT_PTR;
+typedef uintptr_t UINT_PTR;
+typedef char CHAR;
+typedef char* LPSTR;
+typedef const char* LPCSTR;
+typedef void* LPVOID;
+typedef void* HANDLE;
+typedef struct HINSTANCE__* HINSTANCE;
+typedef HINSTANCE HMODULE;
+typedef struct HWND__* HWND;
+typedef struct HBITMAP__* HBITMAP;
+typedef INT_PTR (*FARPROC)(void);
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
+
+#define MAX_PATH 260
+#define _MAX_PATH 260
+#define _MAX_DRIVE 3
+#define _MAX_DIR 256
+#define _MAX_FNAME 256
+#define _MAX_EXT 256
+
+#define LOAD_WITH_ALTERED_SEARCH_PATH 0x00000008
+#define SW_SHOW 5
+#define RT_BITMAP_ID 2
+
+#define MAKEINTRESOURCEA(i) ((LPSTR)(uintptr_t)((WORD)(i)))
+#define IS_INTRESOURCE(p) ((((uintptr_t)(p)) >> 16) == 0)
+
+// ShellExecuteA's answers of 32 or less are failures.
+#define SE_ERR_FNF 2
+#define SE_ERR_NOASSOC 31
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Libraries. A name without a folder is searched for in the folder of the host program, then
+// the current folder, then each folder of PATH; a name is matched exactly first, then without
+// regard to case. Returns null when no library could be loaded.
+WIN32_API HMODULE LoadLibraryExA(LPCSTR fileName, HANDLE file, DWORD flags);
+WIN32_API HMODULE LoadLibraryA(LPCSTR fileName);
+WIN32_API FARPROC GetProcAddress(HMODULE module, LPCSTR name);
+WIN32_API BOOL FreeLibrary(HMODULE module);
+
+// Modules. GetModuleHandleA finds a loaded module by its file name (without regard to case), or
+// the host program for a null name; it does not add a reference. GetModuleFileNameA writes the
+// module's full path (the host program's for a null module) and returns its length, or the
+// buffer size with a truncated, terminated path when it does not fit.
+WIN32_API HMODULE GetModuleHandleA(LPCSTR moduleName);
+WIN32_API DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
+
+// Resources. Finds a bitmap resource (type 2) with an integer identifier in the module; the
+// handle stays valid for the life of the process. Null when the module has no such resource.
+WIN32_API HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
+
+// The shell. Opens the file with the program that the desktop has for it. Returns a value above
+// 32 on success; SE_ERR_FNF for a missing file, SE_ERR_NOASSOC when nothing can open it.
+WIN32_API HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
+                                  int showCommand);
+
+// The folder for temporary files, with a trailing separator; returns its length.
+WIN32_API DWORD GetTempPathA(DWORD size, LPSTR buffer);
+
+// C run-time names of Windows.
+WIN32_API void _splitpath(const char* path, char* drive, char* dir, char* fname, char* ext);
+WIN32_API int _unlink(const char* path);
+WIN32_API FILE* Win32Fopen(const char* path, const char* mode);
+WIN32_API char* Win32Getenv(const char* name);
+
+#ifdef __cplusplus
+}
+#endif
+
+// Windows' fopen and getenv take backslashes and match names without regard to case.
+#define fopen Win32Fopen
+#define getenv Win32Getenv
+
+// Linux only: the bytes of a bitmap resource that LoadBitmapA returned (a device-independent
+// bitmap without a file header), for the stand-in host and the tests.
+#ifdef __cplusplus
+extern "C"
+#endif
+    WIN32_API const unsigned char*
+    Win32BitmapBytes(HBITMAP bitmap, size_t* size);
+
+#endif

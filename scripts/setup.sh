@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what building and testing Vantrell needs on a fresh Debian 12 machine, from Debian's
+# packages only. Safe to run again.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  g++-multilib            # 32-bit syntax checks of the records
+  libgtest-dev libgmock-dev
+  libqpdf-dev             # the stand-in host opens real PDF files
+  zlib1g-dev              # the stand-in 3D library's PRC sections
+  libassimp-dev           # the tests re-import the writer's files
+  clang libclang-rt-14-dev  # the PRC loader's fuzz target
+  fp-utils                # chmcmd, for the help file
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
