@@ -36,11 +36,12 @@ void WriteAsset(OutputFile& out) {
       "  </asset>\n");
 }
 
-void WriteGeometry(const ON_Mesh& mesh, const std::string& id, OutputFile& out) {
+// The geometry of the mesh named name; its elements' ids begin with the name.
+void WriteGeometry(const ON_Mesh& mesh, const std::string& name, OutputFile& out) {
   const int vertexCount = mesh.VertexCount();
-  out.Write("    <geometry id=\"" + id + "\" name=\"" + id + "\">\n      <mesh>\n");
-  out.Write("        <source id=\"" + id + "-positions\">\n");
-  out.Write("          <float_array id=\"" + id + "-positions-array\" count=\"");
+  out.Write("    <geometry id=\"" + name + "-geometry\" name=\"" + name + "\">\n      <mesh>\n");
+  out.Write("        <source id=\"" + name + "-positions\">\n");
+  out.Write("          <float_array id=\"" + name + "-positions-array\" count=\"");
   out.WriteInt(3LL * vertexCount);
   out.Write("\">");
   for (int v = 0; v < vertexCount; ++v) {
@@ -53,7 +54,7 @@ void WriteGeometry(const ON_Mesh& mesh, const std::string& id, OutputFile& out) 
     out.WriteFloat(point.z);
   }
   out.Write("</float_array>\n          <technique_common>\n");
-  out.Write("            <accessor source=\"#" + id + "-positions-array\" count=\"");
+  out.Write("            <accessor source=\"#" + name + "-positions-array\" count=\"");
   out.WriteInt(vertexCount);
   out.Write(
       "\" stride=\"3\">\n"
@@ -63,12 +64,12 @@ void WriteGeometry(const ON_Mesh& mesh, const std::string& id, OutputFile& out) 
       "            </accessor>\n"
       "          </technique_common>\n"
       "        </source>\n");
-  out.Write("        <vertices id=\"" + id + "-vertices\">\n");
-  out.Write("          <input semantic=\"POSITION\" source=\"#" + id + "-positions\"/>\n        </vertices>\n");
+  out.Write("        <vertices id=\"" + name + "-vertices\">\n");
+  out.Write("          <input semantic=\"POSITION\" source=\"#" + name + "-positions\"/>\n        </vertices>\n");
   if (mesh.FaceCount() > 0) {
     out.Write("        <triangles count=\"");
     out.WriteInt(TriangleCount(mesh));
-    out.Write("\">\n          <input semantic=\"VERTEX\" source=\"#" + id + "-vertices\" offset=\"0\"/>\n          <p>");
+    out.Write("\">\n          <input semantic=\"VERTEX\" source=\"#" + name + "-vertices\" offset=\"0\"/>\n          <p>");
     bool first = true;
     for (int f = 0; f < mesh.FaceCount(); ++f) {
       ForEachTriangle(mesh.m_F[f], [&](int a, int b, int c) {
@@ -106,9 +107,9 @@ void WriteCollada(const ON_ClassArray<ON_Mesh>& meshes, OutputFile& out) {
       "    <visual_scene id=\"scene\" name=\"scene\">\n"
       "      <node id=\"model\" name=\"model\">\n");
   for (int m = 0; m < meshes.Count(); ++m) {
-    const std::string id = "mesh" + std::to_string(m + 1);
-    out.Write("        <node id=\"" + id + "-node\" name=\"" + id + "\">\n");
-    out.Write("          <instance_geometry url=\"#" + id + "\"/>\n        </node>\n");
+    const std::string name = "mesh" + std::to_string(m + 1);
+    out.Write("        <node id=\"" + name + "\" name=\"" + name + "\">\n");
+    out.Write("          <instance_geometry url=\"#" + name + "-geometry\"/>\n        </node>\n");
   }
   out.Write(
       "      </node>\n"
