@@ -26,10 +26,60 @@ inline int ON_GrownCapacity(int count) {
   return count > INT_MAX / 2 ? INT_MAX : 2 * count;
 }
 
+// What both arrays share: the block, the count and the capacity. Not for use on its own.
+template <class T>
+class ON_ArrayStorage {
+ public:
+  int Count() const { return m_count; }
+  int Capacity() const { return m_capacity; }
+
+  T& operator[](int i) { return m_a[i]; }
+  const T& operator[](int i) const { return m_a[i]; }
+
+ protected:
+  ON_ArrayStorage() = default;
+  ON_ArrayStorage(const ON_ArrayStorage&) = delete;
+  ON_ArrayStorage& operator=(const ON_ArrayStorage&) = delete;
+  ~ON_ArrayStorage() = default;
+
+  // Takes over the block of src, whose own block was already released, leaving src empty.
+  void TakeFrom(ON_ArrayStorage& src) noexcept {
+    m_a = src.m_a;
+    m_count = src.m_count;
+    m_capacity = src.m_capacity;
+    src.m_a = nullptr;
+    src.m_count = src.m_capacity = 0;
+  }
+
+  // Reserve(n) as an int capacity, or 0 when the capacity already suffices.
+  int ReservedCapacity(size_t n) const {
+    if (n <= static_cast<size_t>(m_capacity)) return 0;
+    if (n > static_cast<size_t>(INT_MAX)) ON_OutOfMemory();
+    return static_cast<int>(n);
+  }
+
+  // A block for `capacity` elements, or the block `a` resized to it.
+  static T* Allocation(T* a, int capacity) {
+    if (static_cast<size_t>(capacity) > SIZE_MAX / sizeof(T)) ON_OutOfMemory();
+    void* block = std::realloc(static_cast<void*>(a), sizeof(T) * static_cast<size_t>(capacity));
+    if (block == nullptr) ON_OutOfMemory();
+    return static_cast<T*>(block);
+  }
+
+  T* m_a = nullptr;
+  int m_count = 0;
+  int m_capacity = 0;
+};
+
 // Plain data: elements are copied bytewise, never constructed or destroyed. Capacity added by
 // growth or Reserve is zero-filled.
 template <class T>
-class ON_SimpleArray {
+class ON_SimpleArray : public ON_ArrayStorage<T> {
+  using Base = ON_ArrayStorage<T>;
+  using Base::m_a;
+  using Base::m_capacity;
+  using Base::m_count;
+
   static_assert(std::is_trivially_copyable<T>::value, "ON_SimpleArray holds plain data only");
 
  public:
@@ -37,33 +87,19 @@ class ON_SimpleArray {
   ~ON_SimpleArray() { std::free(m_a); }
 
   // A copy has the source's elements and a capacity of exactly their count.
-  ON_SimpleArray(const ON_SimpleArray& src) { CopyFrom(src); }
+  ON_SimpleArray(const ON_SimpleArray& src) : Base() { CopyFrom(src); }
   ON_SimpleArray& operator=(const ON_SimpleArray& src) {
     if (this != &src) CopyFrom(src);
     return *this;
   }
-  ON_SimpleArray(ON_SimpleArray&& src) noexcept
-      : m_a(src.m_a), m_count(src.m_count), m_capacity(src.m_capacity) {
-    src.m_a = nullptr;
-    src.m_count = src.m_capacity = 0;
-  }
+  ON_SimpleArray(ON_SimpleArray&& src) noexcept : Base() { this->TakeFrom(src); }
   ON_SimpleArray& operator=(ON_SimpleArray&& src) noexcept {
     if (this != &src) {
       std::free(m_a);
-      m_a = src.m_a;
-      m_count = src.m_count;
-      m_capacity = src.m_capacity;
-      src.m_a = nullptr;
-      src.m_count = src.m_capacity = 0;
+      this->TakeFrom(src);
     }
     return *this;
   }
-
-  int Count() const { return m_count; }
-  int Capacity() const { return m_capacity; }
-
-  T& operator[](int i) { return m_a[i]; }
-  const T& operator[](int i) const { return m_a[i]; }
 
   // Adds a copy of x at the end; x may be an element of this array.
   void Append(const T& x) {
@@ -78,10 +114,7 @@ class ON_SimpleArray {
 
   // Makes the capacity exactly n when it is smaller; otherwise does nothing.
   void Reserve(size_t n) {
-    if (n > static_cast<size_t>(m_capacity)) {
-      if (n > static_cast<size_t>(INT_MAX)) ON_OutOfMemory();
-      SetCapacity(static_cast<int>(n));
-    }
+    if (const int capacity = this->ReservedCapacity(n)) SetCapacity(capacity);
   }
 
   // Count 0; the capacity and its memory are kept.
@@ -96,10 +129,7 @@ class ON_SimpleArray {
 
  private:
   void SetCapacity(int capacity) {
-    if (static_cast<size_t>(capacity) > SIZE_MAX / sizeof(T)) ON_OutOfMemory();
-    void* block = std::realloc(static_cast<void*>(m_a), sizeof(T) * static_cast<size_t>(capacity));
-    if (block == nullptr) ON_OutOfMemory();
-    m_a = static_cast<T*>(block);
+    m_a = Base::Allocation(m_a, capacity);
     std::memset(static_cast<void*>(m_a + m_capacity), 0,
                 sizeof(T) * static_cast<size_t>(capacity - m_capacity));
     m_capacity = capacity;
@@ -116,16 +146,18 @@ class ON_SimpleArray {
     m_count = src.m_count;
   }
 
-  T* m_a = nullptr;
-  int m_count = 0;
-  int m_capacity = 0;
 };
 
 // Objects: every slot up to the capacity holds a constructed object, default-constructed unless
 // an element was stored there. Elements are stored by copy assignment and moved when the array
 // grows.
 template <class T>
-class ON_ClassArray {
+class ON_ClassArray : public ON_ArrayStorage<T> {
+  using Base = ON_ArrayStorage<T>;
+  using Base::m_a;
+  using Base::m_capacity;
+  using Base::m_count;
+
   static_assert(alignof(T) <= alignof(std::max_align_t), "over-aligned elements");
 
  public:
@@ -134,7 +166,7 @@ class ON_ClassArray {
 
   // A copy has copies of the source's elements, element by element, and a capacity of exactly
   // their count (or more, when assigned to an array that had more).
-  ON_ClassArray(const ON_ClassArray& src) { CopyConstructFrom(src); }
+  ON_ClassArray(const ON_ClassArray& src) : Base() { CopyConstructFrom(src); }
   ON_ClassArray& operator=(const ON_ClassArray& src) {
     if (this == &src) return *this;
     if (src.m_count > m_capacity) {
@@ -147,28 +179,14 @@ class ON_ClassArray {
     m_count = src.m_count;
     return *this;
   }
-  ON_ClassArray(ON_ClassArray&& src) noexcept
-      : m_a(src.m_a), m_count(src.m_count), m_capacity(src.m_capacity) {
-    src.m_a = nullptr;
-    src.m_count = src.m_capacity = 0;
-  }
+  ON_ClassArray(ON_ClassArray&& src) noexcept : Base() { this->TakeFrom(src); }
   ON_ClassArray& operator=(ON_ClassArray&& src) noexcept {
     if (this != &src) {
       Destroy();
-      m_a = src.m_a;
-      m_count = src.m_count;
-      m_capacity = src.m_capacity;
-      src.m_a = nullptr;
-      src.m_count = src.m_capacity = 0;
+      this->TakeFrom(src);
     }
     return *this;
   }
-
-  int Count() const { return m_count; }
-  int Capacity() const { return m_capacity; }
-
-  T& operator[](int i) { return m_a[i]; }
-  const T& operator[](int i) const { return m_a[i]; }
 
   // Copy-assigns x into the next slot; x may be an element of this array, even when the array
   // must grow first.
@@ -193,10 +211,7 @@ class ON_ClassArray {
 
   // Makes the capacity exactly n when it is smaller; otherwise does nothing.
   void Reserve(size_t n) {
-    if (n > static_cast<size_t>(m_capacity)) {
-      if (n > static_cast<size_t>(INT_MAX)) ON_OutOfMemory();
-      SetCapacity(static_cast<int>(n));
-    }
+    if (const int capacity = this->ReservedCapacity(n)) SetCapacity(capacity);
   }
 
   // Count 0: the used slots are destroyed and default-constructed again; the capacity is kept.
@@ -214,15 +229,8 @@ class ON_ClassArray {
   }
 
  private:
-  static T* Allocate(int capacity) {
-    if (static_cast<size_t>(capacity) > SIZE_MAX / sizeof(T)) ON_OutOfMemory();
-    void* block = std::malloc(sizeof(T) * static_cast<size_t>(capacity));
-    if (block == nullptr) ON_OutOfMemory();
-    return static_cast<T*>(block);
-  }
-
   void SetCapacity(int capacity) {
-    T* a = Allocate(capacity);
+    T* a = Base::Allocation(nullptr, capacity);
     for (int i = 0; i < m_count; ++i) new (a + i) T(std::move(m_a[i]));
     for (int i = m_count; i < capacity; ++i) new (a + i) T();
     for (int i = 0; i < m_capacity; ++i) m_a[i].~T();
@@ -233,7 +241,7 @@ class ON_ClassArray {
 
   void CopyConstructFrom(const ON_ClassArray& src) {
     if (src.m_count == 0) return;
-    m_a = Allocate(src.m_count);
+    m_a = Base::Allocation(nullptr, src.m_count);
     for (int i = 0; i < src.m_count; ++i) new (m_a + i) T(src.m_a[i]);
     m_count = m_capacity = src.m_count;
   }
@@ -243,9 +251,6 @@ class ON_ClassArray {
     new (m_a + i) T();
   }
 
-  T* m_a = nullptr;
-  int m_count = 0;
-  int m_capacity = 0;
 };
 
 #endif

@@ -30,7 +30,7 @@ double SquaredDistance(const ON_3fPoint& p, const ON_3fPoint& q) {
   const double dx = static_cast<double>(p.x) - q.x;
   const double dy = static_cast<double>(p.y) - q.y;
   const double dz = static_cast<double>(p.z) - q.z;
-  return ON_RoundedDouble(ON_RoundedDouble(dx * dx + dy * dy) + dz * dz);
+  return ON_Rounded(ON_Rounded(dx * dx + dy * dy) + dz * dz);
 }
 
 // The unit normal of face f as ComputeFaceNormals() defines it.
@@ -39,16 +39,16 @@ ON_3fVector FaceNormal(const ON_SimpleArray<ON_3fPoint>& V, const ON_MeshFace& f
     if (!InRange(f.vi[i], V.Count())) return ON_3fVector();
   const ON_3fVector a = V[f.vi[2]] - V[f.vi[0]];
   const ON_3fVector b = V[f.vi[3]] - V[f.vi[1]];
-  const float nx = ON_RoundedFloat(ON_RoundedFloat(a.y * b.z) - ON_RoundedFloat(b.y * a.z));
-  const float ny = ON_RoundedFloat(ON_RoundedFloat(a.z * b.x) - ON_RoundedFloat(b.z * a.x));
-  const float nz = ON_RoundedFloat(ON_RoundedFloat(a.x * b.y) - ON_RoundedFloat(b.x * a.y));
+  const float nx = ON_Rounded(ON_Rounded(a.y * b.z) - ON_Rounded(b.y * a.z));
+  const float ny = ON_Rounded(ON_Rounded(a.z * b.x) - ON_Rounded(b.z * a.x));
+  const float nz = ON_Rounded(ON_Rounded(a.x * b.y) - ON_Rounded(b.x * a.y));
   const double x = nx, y = ny, z = nz;
-  const double length = ON_RoundedDouble(
-      std::sqrt(ON_RoundedDouble(ON_RoundedDouble(x * x + y * y) + z * z)));
+  const double length = ON_Rounded(
+      std::sqrt(ON_Rounded(ON_Rounded(x * x + y * y) + z * z)));
   if (!(length > 0.0) || !std::isfinite(length)) return ON_3fVector();
-  return ON_3fVector(ON_RoundedFloat(static_cast<float>(x / length)),
-                     ON_RoundedFloat(static_cast<float>(y / length)),
-                     ON_RoundedFloat(static_cast<float>(z / length)));
+  return ON_3fVector(ON_Rounded(static_cast<float>(x / length)),
+                     ON_Rounded(static_cast<float>(y / length)),
+                     ON_Rounded(static_cast<float>(z / length)));
 }
 
 // Makes room for `extra` more elements, growing geometrically so that repeated appends of many
