@@ -28,7 +28,7 @@ int CheckReplaceable(const std::string& nativePath);
 
 // Puts the file source in place of target in one step, replacing target if it exists. Both lie
 // in the same folder. Returns 0 or an errno value.
-int ReplaceFile(const std::string& source, const std::string& target);
+int MoveIntoPlace(const std::string& source, const std::string& target);
 
 // Removes a file; failures are ignored.
 void RemoveFile(const std::string& nativePath);

@@ -47,7 +47,7 @@ int CheckReplaceable(const std::string& nativePath) {
   return errno == EROFS ? EROFS : EACCES;
 }
 
-int ReplaceFile(const std::string& source, const std::string& target) {
+int MoveIntoPlace(const std::string& source, const std::string& target) {
   return rename(source.c_str(), target.c_str()) == 0 ? 0 : errno;
 }
 

@@ -66,7 +66,7 @@ FILE* CreateNewFile(const std::string& nativePath) {
 // MoveFileEx itself refuses to replace a read-only file.
 int CheckReplaceable(const std::string& /*nativePath*/) { return 0; }
 
-int ReplaceFile(const std::string& source, const std::string& target) {
+int MoveIntoPlace(const std::string& source, const std::string& target) {
   if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
   return ErrnoFromWindowsError(GetLastError());
 }

@@ -88,7 +88,7 @@ int OutputFile::Commit() {
   errno = 0;
   if (fclose(m_file) != 0 && !m_error) m_error = errno ? errno : EIO;
   m_file = nullptr;
-  if (!m_error) m_error = ReplaceFile(m_temporary, m_target);
+  if (!m_error) m_error = MoveIntoPlace(m_temporary, m_target);
   if (m_error) {
     Discard();
     return m_error;
