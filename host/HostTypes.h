@@ -22,8 +22,8 @@ struct HostAnnot {
   uint32_t b;
 };
 
-// Cos type code of a stream.
-enum { kHostCosStream = 8 };
+// Cos type codes the plug-in tests for.
+enum { kHostCosName = 4, kHostCosStream = 8 };
 
 // Opaque handles of the host.
 typedef struct HostDocRec* HostDoc;

@@ -1,0 +1,115 @@
+#include "extraction/DocumentScan.h"
+
+#include <windows.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "extraction/A3DBinding.h"
+#include "extraction/LastErrorText.h"
+#include "extraction/TemporaryPrcPath.h"
+#include "host/HostCalls.h"
+
+namespace {
+
+const int32_t kCopyBufferSize = 1024;
+
+bool SameAtom(HostAtom a, HostAtom b) { return a == b; }
+
+// The "3DD" stream of a 3D annotation whose stream has the subtype "PRC"; false for any other
+// annotation, which the scan passes over.
+bool FindPrcStream(HostAnnot annot, HostCosObj* stream) {
+  if (!HostAnnotIsValid(annot)) return false;
+  if (!SameAtom(HostAnnotGetSubtype(annot), HostAtomFromString("3D"))) return false;
+  HostCosObj dictionary = HostAnnotGetCosObj(annot);
+  HostCosObj data = HostCosDictGet(dictionary, HostAtomFromString("3DD"));
+  if (HostCosObjGetType(data) != kHostCosStream) return false;
+  HostCosObj subtype = HostCosDictGet(data, HostAtomFromString("Subtype"));
+  // A missing subtype, or one that is not a name, says nothing about the stream's format.
+  if (HostCosObjGetType(subtype) != kHostCosName) return false;
+  if (!SameAtom(HostCosNameValue(subtype), HostAtomFromString("PRC"))) return false;
+  *stream = data;
+  return true;
+}
+
+}  // namespace
+
+int ExtractMeshesFromDocument(HostDocumentView* view, MeshList* meshes) {
+  if (!view || !*view) {
+    SetLastErrorText(CStringT<char>("There is no open document"));
+    return 0;
+  }
+  HMODULE library = LoadA3DLibrary();
+  if (!library) return 0;
+  if (!InitA3DLibrary()) {
+    UnloadA3DLibrary(library);
+    return 0;
+  }
+  int result = CollectDocumentMeshes(view, meshes);
+  TerminateA3DLibrary();
+  UnloadA3DLibrary(library);
+  return result;
+}
+
+int CollectDocumentMeshes(HostDocumentView* view, MeshList* meshes) {
+  HostDoc doc = view ? HostDocViewGetDoc(*view) : NULL;
+  CStringT<char> path = MakeTemporaryPrcPath();
+  meshes->Destroy();
+  int result = 1;
+  if (!doc) {
+    SetLastErrorText(CStringT<char>("There is no open document"));
+    result = 0;
+  }
+  for (int32_t i = 0; doc && i < HostDocGetNumPages(doc); ++i) {
+    HostPage page = HostDocAcquirePage(doc, i);
+    for (int32_t j = 0; j < HostPageGetNumAnnots(page); ++j) {
+      HostCosObj stream;
+      if (!FindPrcStream(HostPageGetAnnot(page, j), &stream)) continue;
+      if (!WritePrcStreamToFile(stream, path) || !LoadPrcModelFile(path, meshes)) {
+        result = 0;
+        break;
+      }
+    }
+  }
+  _unlink(path);
+  return result;
+}
+
+int WritePrcStreamToFile(HostCosObj stream, const CStringT<char>& path) {
+  FILE* file = fopen(path, "wb");
+  if (!file) {
+    SetLastErrorText(CStringT<char>("Unable to create PRC file"));
+    return 0;
+  }
+  char buffer[kCopyBufferSize];
+  bool complete = true;
+  HostStream reader = HostCosStreamOpen(stream, 2);
+  int32_t n;
+  do {
+    n = HostStreamRead(buffer, 1, kCopyBufferSize, reader);
+    // A read the host reports as failed, or larger than the buffer, ends the copy unfinished.
+    if (n < 0 || n > kCopyBufferSize) {
+      complete = false;
+      break;
+    }
+    if (fwrite(buffer, 1, static_cast<size_t>(n), file) != static_cast<size_t>(n)) complete = false;
+  } while (n == kCopyBufferSize && complete);
+  HostStreamClose(reader);
+  if (fclose(file) != 0) complete = false;
+  if (!complete) {
+    SetLastErrorText(CStringT<char>("Unable to create PRC file"));
+    return 0;
+  }
+  return 1;
+}
+
+int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes) {
+  A3DEntity modelFile = NULL;
+  if (A3D_ENTRY(A3DAsmModelFileLoadFromFile)(path, NULL, &modelFile) != 0) {
+    SetLastErrorText(CStringT<char>("Unable to load model file"));
+    return 0;
+  }
+  int result = WalkModelFile(modelFile, *meshes);
+  A3D_ENTRY(A3DAsmModelFileDelete)(modelFile);
+  return result;
+}

@@ -1,0 +1,34 @@
+// The document scan: the entry of the 3D content extraction for the Export command.
+//
+// Every page of the document of a view, every annotation of each page, and of those the 3D
+// annotations whose "3DD" is a stream of subtype "PRC": each such stream is copied, decoded, into
+// the temporary PRC file, loaded by the 3D library as a model file and walked into the mesh list.
+// Other annotations pass over silently. A failure marks the scan failed and passes over the rest
+// of its page; the scan goes on with the next page. The temporary file is deleted when the scan
+// ends, on every path.
+#ifndef VANTRELL_EXTRACTION_DOCUMENTSCAN_H
+#define VANTRELL_EXTRACTION_DOCUMENTSCAN_H
+
+#include "extraction/ModelWalk.h"
+#include "host/HostTypes.h"
+#include "mfc/CStringT.h"
+
+// Binds the 3D library around one scan of the document of *view into meshes. Returns 1 when the
+// library was bound and no PRC stream failed (a document without any is a success), else 0 with
+// the last-error text saying why. Without a document view there is nothing to scan: 0 and the
+// text "There is no open document".
+int ExtractMeshesFromDocument(HostDocumentView* view, MeshList* meshes);
+
+// The scan itself; the 3D library must be loaded and initialised. Empties the list first.
+int CollectDocumentMeshes(HostDocumentView* view, MeshList* meshes);
+
+// Copies the stream's decoded contents into the file at path. Returns 1, or 0 with the text
+// "Unable to create PRC file" when the file cannot be created or not written completely (a
+// truncated model must never pass for the stream).
+int WritePrcStreamToFile(HostCosObj stream, const CStringT<char>& path);
+
+// Loads the file at path as a model file, walks it into meshes and deletes it. Returns the walk's
+// result, or 0 with the text "Unable to load model file" when the load fails.
+int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes);
+
+#endif

@@ -1,0 +1,166 @@
+#include "StandInLibrary.h"
+
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include "a3dlib/StandInRecords.h"
+
+namespace testing_support {
+
+StandInLog::StandInLog() : m_path(m_dir.File("a3d.log")), m_env(VANTRELL_A3D_ENV_LOG, m_path.c_str()) {}
+
+std::vector<std::string> StandInLog::Lines() const { return ReadLines(m_path); }
+
+std::vector<std::string> StandInLog::Calls(const std::string& entryPoint) const {
+  std::vector<std::string> calls;
+  for (const std::string& line : Lines())
+    if (line.rfind("call " + entryPoint + " ", 0) == 0) calls.push_back(line);
+  return calls;
+}
+
+bool StandInLog::Mentions(const std::string& text) const {
+  for (const std::string& line : Lines())
+    if (line.find(text) != std::string::npos) return true;
+  return false;
+}
+
+int StandInLog::UnreleasedAtTerminate() const {
+  int unreleased = -1;
+  for (const std::string& line : Lines()) {
+    if (line.rfind("call A3DDllTerminate ", 0) != 0) continue;
+    size_t at = line.find("unreleased=");
+    if (at != std::string::npos) unreleased = std::stoi(line.substr(at + 11));
+  }
+  return unreleased;
+}
+
+std::vector<std::string> StandInLog::LifeCycle() const {
+  std::vector<std::string> events;
+  for (const std::string& line : Lines()) {
+    if (line.rfind("load ", 0) == 0) events.push_back("load");
+    if (line.rfind("unload ", 0) == 0) events.push_back("unload");
+    if (line.rfind("call A3DDllGetVersion ", 0) == 0) events.push_back("GetVersion");
+    if (line.rfind("call A3DDllInitialize ", 0) == 0) events.push_back("Initialize");
+    if (line.rfind("call A3DDllTerminate ", 0) == 0) events.push_back("Terminate");
+  }
+  return events;
+}
+
+void StandInLog::Clear() const { WriteFile(m_path, ""); }
+
+BoundLibrary::BoundLibrary() : m_choice("standard"), m_module(LoadA3DLibrary()), m_ok(false) {
+  if (m_module) m_ok = InitA3DLibrary() == 1;
+}
+
+BoundLibrary::~BoundLibrary() {
+  if (m_ok) TerminateA3DLibrary();
+  if (m_module) UnloadA3DLibrary(m_module);
+}
+
+namespace {
+
+template <typename Record>
+Record Zeroed() {
+  Record record;
+  memset(&record, 0, sizeof record);
+  record.structSize = static_cast<uint16_t>(sizeof record);
+  return record;
+}
+
+// Calls an entry point that the system itself never calls, by its name.
+template <typename Fn>
+Fn Named(const char* name) {
+  HMODULE module = GetModuleHandleA("A3DLIB.dll");
+  return reinterpret_cast<Fn>(reinterpret_cast<void (*)(void)>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+A3DEntity TreeBuilder::Tess3D(const std::vector<double>& coords, const std::vector<uint32_t>& indices) {
+  Tess3DRecord tess = Zeroed<Tess3DRecord>();
+  tess.indexCount = static_cast<uint32_t>(indices.size());
+  tess.indices = const_cast<uint32_t*>(indices.data());
+  A3DEntity entity = nullptr;
+  EXPECT_EQ(0, A3D_ENTRY(A3DTess3DCreate)(&tess, &entity));
+  TessBaseRecord base = Zeroed<TessBaseRecord>();
+  base.coordCount = static_cast<uint32_t>(coords.size());
+  base.coords = const_cast<double*>(coords.data());
+  EXPECT_EQ(0, A3D_ENTRY(A3DTessBaseSet)(entity, &base));
+  return entity;
+}
+
+A3DEntity TreeBuilder::Triangle(double id) {
+  return Tess3D({id, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 0, 0, 3, 0, 6});
+}
+
+A3DEntity TreeBuilder::WireTessellation() {
+  Tess3DWireRecord record = Zeroed<Tess3DWireRecord>();
+  A3DEntity entity = nullptr;
+  EXPECT_EQ(0, Named<A3DTess3DWireCreateFn>("A3DTess3DWireCreate")(&record, &entity));
+  return entity;
+}
+
+A3DEntity TreeBuilder::Item(A3DEntity tessellation) {
+  PolyBrepModelRecord record = Zeroed<PolyBrepModelRecord>();
+  record.modelFlag = 1;
+  A3DEntity item = nullptr;
+  EXPECT_EQ(0, A3D_ENTRY(A3DRiPolyBrepModelCreate)(&record, &item));
+  if (tessellation) {
+    RepresentationItemRecord set = Zeroed<RepresentationItemRecord>();
+    set.tessellation = tessellation;
+    EXPECT_EQ(0, A3D_ENTRY(A3DRiRepresentationItemSet)(item, &set));
+  }
+  return item;
+}
+
+A3DEntity TreeBuilder::BrepItem() {
+  BrepModelRecord record = Zeroed<BrepModelRecord>();
+  A3DEntity item = nullptr;
+  EXPECT_EQ(0, Named<A3DRiBrepModelCreateFn>("A3DRiBrepModelCreate")(&record, &item));
+  return item;
+}
+
+A3DEntity TreeBuilder::Part(const std::vector<A3DEntity>& items) {
+  PartDefinitionRecord record = Zeroed<PartDefinitionRecord>();
+  record.itemCount = static_cast<uint32_t>(items.size());
+  record.items = const_cast<A3DEntity*>(items.data());
+  A3DEntity part = nullptr;
+  EXPECT_EQ(0, A3D_ENTRY(A3DAsmPartDefinitionCreate)(&record, &part));
+  return part;
+}
+
+A3DEntity TreeBuilder::Occurrence(const std::vector<A3DEntity>& children, A3DEntity part, A3DEntity linked1,
+                                  A3DEntity linked2) {
+  ProductOccurrenceRecord record = Zeroed<ProductOccurrenceRecord>();
+  record.childCount = static_cast<uint32_t>(children.size());
+  record.children = const_cast<A3DEntity*>(children.data());
+  record.partDefinition = part;
+  record.linkedOccurrence1 = linked1;
+  record.linkedOccurrence2 = linked2;
+  A3DEntity occurrence = nullptr;
+  EXPECT_EQ(0, A3D_ENTRY(A3DAsmProductOccurrenceCreate)(&record, &occurrence));
+  return occurrence;
+}
+
+A3DEntity TreeBuilder::ModelFile(const std::vector<A3DEntity>& occurrences) {
+  ModelFileRecord record = Zeroed<ModelFileRecord>();
+  record.unit = 1.0;
+  record.occurrenceCount = static_cast<uint32_t>(occurrences.size());
+  record.occurrences = const_cast<A3DEntity*>(occurrences.data());
+  A3DEntity model = nullptr;
+  EXPECT_EQ(0, A3D_ENTRY(A3DAsmModelFileCreate)(&record, &model));
+  return model;
+}
+
+void TreeBuilder::Name(A3DEntity entity, const char* name) {
+  RootBaseRecord record = Zeroed<RootBaseRecord>();
+  record.name = name;
+  EXPECT_EQ(0, A3D_ENTRY(A3DRootBaseSet)(entity, &record));
+}
+
+int TreeBuilder::SetPrototype(A3DEntity occurrence, A3DEntity prototype) {
+  typedef int (*SetPrototypeFn)(A3DEntity, A3DEntity);
+  return Named<SetPrototypeFn>("A3DAsmProductOccurrenceSetProductPrototype")(occurrence, prototype);
+}
+
+}  // namespace testing_support
