@@ -31,12 +31,13 @@ struct AFX_MSGMAP {
   const AFX_MSGMAP_ENTRY* entries;  // ends with the closing entry
 };
 
-// Inside a class derived from CCmdTarget: declares the class's own map and its accessor. Both are
-// public, so that the map can be inspected; declarations after the macro are public too.
+// Inside a class derived from CCmdTarget: declares the class's own map and its accessor, which
+// overrides the base class's. Both are public, so that the map can be inspected; declarations
+// after the macro are public too.
 #define DECLARE_MESSAGE_MAP()                    \
  public:                                         \
   static const AFX_MSGMAP* GetThisMessageMap();  \
-  virtual const AFX_MSGMAP* GetMessageMap() const;
+  const AFX_MSGMAP* GetMessageMap() const override;
 
 // At namespace scope, in one source file: defines the map of theClass, whose base map is that of
 // baseClass. Entries, if any, go between this and END_MESSAGE_MAP().
