@@ -73,7 +73,7 @@ constexpr uint32_t kFaceSizeSingleNormal = 0x40000000u;
 struct TessFace {
   uint16_t kind = 0;         // face kind flags: 0x2 triangles, 0x4 fan, 0x8 strip, 0x10.. one normal, 0x100.. textured
   uint32_t indexStart = 0;   // first index entry of this face
-  std::vector<uint32_t> sizes;  // triangles: one entry, the triangle count; fans and strips: one per fan or strip
+  std::vector<uint32_t> sizes;  // per kind, as above: triangles, the count; fans and strips, the count then each size
   uint32_t textureCoordIndexCount = 0;  // texture entries per corner in the index entries (0 read as 1 by textured kinds)
 };
 
