@@ -3,6 +3,7 @@
 
 #include <errno.h>
 
+#include <atomic>
 #include <charconv>
 #include <chrono>
 #include <cstdint>
@@ -21,7 +22,7 @@ const int kNameAttempts = 100;
 // A name for the temporary file that is unlikely to be taken: the writer may run in several
 // processes at once, and a leftover of a crashed run may lie there.
 std::string TemporaryName(int attempt) {
-  static uint64_t counter = 0;
+  static std::atomic<uint64_t> counter{0};
   uint64_t mix = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   mix ^= reinterpret_cast<uintptr_t>(&mix) + (++counter << 32) + static_cast<uint64_t>(attempt);
   mix *= 0x9E3779B97F4A7C15ull;  // spreads the bits of the inputs over the whole value
