@@ -47,11 +47,7 @@ void WriteGeometry(const ON_Mesh& mesh, const std::string& name, OutputFile& out
   for (int v = 0; v < vertexCount; ++v) {
     const ON_3fPoint& point = mesh.m_V[v];
     out.Write(v == 0 ? "" : "\n");
-    out.WriteFloat(point.x);
-    out.Write(" ");
-    out.WriteFloat(point.y);
-    out.Write(" ");
-    out.WriteFloat(point.z);
+    out.WriteFloats(point.x, point.y, point.z);
   }
   out.Write("</float_array>\n          <technique_common>\n");
   out.Write("            <accessor source=\"#" + name + "-positions-array\" count=\"");
@@ -75,11 +71,7 @@ void WriteGeometry(const ON_Mesh& mesh, const std::string& name, OutputFile& out
       ForEachTriangle(mesh.m_F[f], [&](int a, int b, int c) {
         out.Write(first ? "" : "\n");
         first = false;
-        out.WriteInt(a);
-        out.Write(" ");
-        out.WriteInt(b);
-        out.Write(" ");
-        out.WriteInt(c);
+        out.WriteInts(a, b, c);
       });
     }
     out.Write("</p>\n        </triangles>\n");

@@ -15,21 +15,13 @@ void WriteObj(const ON_ClassArray<ON_Mesh>& meshes, OutputFile& out) {
     for (int v = 0; v < mesh.VertexCount(); ++v) {
       const ON_3fPoint& point = mesh.m_V[v];
       out.Write("v ");
-      out.WriteFloat(point.x);
-      out.Write(" ");
-      out.WriteFloat(point.y);
-      out.Write(" ");
-      out.WriteFloat(point.z);
+      out.WriteFloats(point.x, point.y, point.z);
       out.Write("\n");
     }
     for (int f = 0; f < mesh.FaceCount(); ++f) {
       ForEachTriangle(mesh.m_F[f], [&](int a, int b, int c) {
         out.Write("f ");
-        out.WriteInt(firstVertex + a);
-        out.Write(" ");
-        out.WriteInt(firstVertex + b);
-        out.Write(" ");
-        out.WriteInt(firstVertex + c);
+        out.WriteInts(firstVertex + a, firstVertex + b, firstVertex + c);
         out.Write("\n");
       });
     }

@@ -72,6 +72,22 @@ void OutputFile::WriteFloat(float value) {
   Write(std::string_view(text, static_cast<size_t>(end - text)));
 }
 
+void OutputFile::WriteFloats(float a, float b, float c) {
+  WriteFloat(a);
+  Write(" ");
+  WriteFloat(b);
+  Write(" ");
+  WriteFloat(c);
+}
+
+void OutputFile::WriteInts(long long a, long long b, long long c) {
+  WriteInt(a);
+  Write(" ");
+  WriteInt(b);
+  Write(" ");
+  WriteInt(c);
+}
+
 void OutputFile::Flush() {
   if (!m_file || m_buffer.empty()) return;
   if (!m_error) {

@@ -28,15 +28,18 @@ class OutputFile {
   // Appends text; a failure is kept and reported by Commit.
   void Write(std::string_view text);
   void WriteInt(long long value);
-  // The shortest decimal text that reads back as exactly this float (C locale, no exponent when
-  // a plain form is as short). The value must be finite.
-  void WriteFloat(float value);
+  // Three numbers separated by single spaces. Each float is written as the shortest decimal text
+  // that reads back as exactly that float (C locale, no exponent where a plain form is as
+  // short); the values must be finite.
+  void WriteFloats(float a, float b, float c);
+  void WriteInts(long long a, long long b, long long c);
 
   // Finishes the file and puts it in place of the target. Returns 0, or an errno value; after a
   // failure the target is untouched.
   int Commit();
 
  private:
+  void WriteFloat(float value);
   void Flush();
   void Discard();
 
