@@ -132,7 +132,7 @@ std::vector<A3DEntity> Handles(const std::vector<T*>& entities) {
 
 // Gives back what a Get put in `record`: the arrays at `arrays`, then the record's fields.
 template <typename Record>
-int Release(Call& call, Record* record, std::initializer_list<const void*> arrays) {
+int Release(Call& call, Record* record, const Arrays& arrays) {
   call.Detail("release");
   RecordMemory& memory = Library().memory;
   if (!memory.KeepsAll(arrays)) return kStatusBadArgument;
@@ -253,122 +253,117 @@ A3D_EXPORT int A3DAsmModelFileDelete(A3DEntity modelFile) {
 
 // ---- Gets ----
 
-A3D_EXPORT int A3DAsmModelFileGet(A3DEntity entity, ModelFileRecord* record) {
-  return Run(kSlot_A3DAsmModelFileGet, !entity, [&](Call& call) {
+namespace {
+
+// The common frame of a Get. With an entity: gate, record checked, the entity a live T, then
+// `fill` fills the record. Without one: a release of the arrays `held` names in the record.
+template <typename T, typename Record, typename Held, typename Fill>
+int GetFrom(A3DEntryPointSlot slot, A3DEntity entity, Record* record, Held&& held, Fill&& fill) {
+  return Run(slot, !entity, [&](Call& call) {
     if (entity) call.Handle("entity", entity);
     Entity* found = Library().store.Find(entity);
     if (int refused = call.Gate(found)) return refused;
     if (!Sized(record)) return static_cast<int>(kStatusBadArgument);
-    if (!entity) return Release(call, record, {record->occurrences});
-    ModelFile* model = dynamic_cast<ModelFile*>(found);
-    if (!model) return static_cast<int>(kStatusBadEntity);
-    if (!FitsCount(model->roots.size())) return static_cast<int>(kStatusData);
-    record->unit = model->unit;
-    record->occurrenceCount = static_cast<uint32_t>(model->roots.size());
-    record->occurrences = Library().memory.Keep(Handles(model->roots));
-    call.Count("occurrences", model->roots.size());
-    return static_cast<int>(kStatusSuccess);
+    if (!entity) return Release(call, record, held(*record));
+    T* target = dynamic_cast<T*>(found);
+    if (!target) return static_cast<int>(kStatusBadEntity);
+    return fill(*target, call);
   });
+}
+
+}  // namespace
+
+A3D_EXPORT int A3DAsmModelFileGet(A3DEntity entity, ModelFileRecord* record) {
+  return GetFrom<ModelFile>(
+      kSlot_A3DAsmModelFileGet, entity, record,
+      [](const ModelFileRecord& r) { return Arrays{r.occurrences}; },
+      [&](ModelFile& model, Call& call) {
+        if (!FitsCount(model.roots.size())) return static_cast<int>(kStatusData);
+        record->unit = model.unit;
+        record->occurrenceCount = static_cast<uint32_t>(model.roots.size());
+        record->occurrences = Library().memory.Keep(Handles(model.roots));
+        call.Count("occurrences", model.roots.size());
+        return static_cast<int>(kStatusSuccess);
+      });
 }
 
 A3D_EXPORT int A3DAsmProductOccurrenceGet(A3DEntity entity, ProductOccurrenceRecord* record) {
-  return Run(kSlot_A3DAsmProductOccurrenceGet, !entity, [&](Call& call) {
-    if (entity) call.Handle("entity", entity);
-    Entity* found = Library().store.Find(entity);
-    if (int refused = call.Gate(found)) return refused;
-    if (!Sized(record)) return static_cast<int>(kStatusBadArgument);
-    if (!entity) return Release(call, record, {record->children});
-    ProductOccurrence* occurrence = dynamic_cast<ProductOccurrence*>(found);
-    if (!occurrence) return static_cast<int>(kStatusBadEntity);
-    if (!FitsCount(occurrence->children.size())) return static_cast<int>(kStatusData);
-    record->childCount = static_cast<uint32_t>(occurrence->children.size());
-    record->children = Library().memory.Keep(Handles(occurrence->children));
-    record->partDefinition = occurrence->partDefinition;
-    record->linkedOccurrence1 = occurrence->prototype;
-    record->linkedOccurrence2 = occurrence->externalData;
-    call.Count("children", occurrence->children.size());
-    return static_cast<int>(kStatusSuccess);
-  });
+  return GetFrom<ProductOccurrence>(
+      kSlot_A3DAsmProductOccurrenceGet, entity, record,
+      [](const ProductOccurrenceRecord& r) { return Arrays{r.children}; },
+      [&](ProductOccurrence& occurrence, Call& call) {
+        if (!FitsCount(occurrence.children.size())) return static_cast<int>(kStatusData);
+        record->childCount = static_cast<uint32_t>(occurrence.children.size());
+        record->children = Library().memory.Keep(Handles(occurrence.children));
+        record->partDefinition = occurrence.partDefinition;
+        record->linkedOccurrence1 = occurrence.prototype;
+        record->linkedOccurrence2 = occurrence.externalData;
+        call.Count("children", occurrence.children.size());
+        return static_cast<int>(kStatusSuccess);
+      });
 }
 
 A3D_EXPORT int A3DAsmPartDefinitionGet(A3DEntity entity, PartDefinitionRecord* record) {
-  return Run(kSlot_A3DAsmPartDefinitionGet, !entity, [&](Call& call) {
-    if (entity) call.Handle("entity", entity);
-    Entity* found = Library().store.Find(entity);
-    if (int refused = call.Gate(found)) return refused;
-    if (!Sized(record)) return static_cast<int>(kStatusBadArgument);
-    if (!entity) return Release(call, record, {record->items});
-    PartDefinition* part = dynamic_cast<PartDefinition*>(found);
-    if (!part) return static_cast<int>(kStatusBadEntity);
-    if (!FitsCount(part->items.size())) return static_cast<int>(kStatusData);
-    record->itemCount = static_cast<uint32_t>(part->items.size());
-    record->items = Library().memory.Keep(Handles(part->items));
-    call.Count("items", part->items.size());
-    return static_cast<int>(kStatusSuccess);
-  });
+  return GetFrom<PartDefinition>(
+      kSlot_A3DAsmPartDefinitionGet, entity, record, [](const PartDefinitionRecord& r) { return Arrays{r.items}; },
+      [&](PartDefinition& part, Call& call) {
+        if (!FitsCount(part.items.size())) return static_cast<int>(kStatusData);
+        record->itemCount = static_cast<uint32_t>(part.items.size());
+        record->items = Library().memory.Keep(Handles(part.items));
+        call.Count("items", part.items.size());
+        return static_cast<int>(kStatusSuccess);
+      });
 }
 
 A3D_EXPORT int A3DRiRepresentationItemGet(A3DEntity entity, RepresentationItemRecord* record) {
-  return Run(kSlot_A3DRiRepresentationItemGet, !entity, [&](Call& call) {
-    if (entity) call.Handle("entity", entity);
-    Entity* found = Library().store.Find(entity);
-    if (int refused = call.Gate(found)) return refused;
-    if (!Sized(record)) return static_cast<int>(kStatusBadArgument);
-    if (!entity) return Release(call, record, {});
-    RepresentationItem* item = dynamic_cast<RepresentationItem*>(found);
-    if (!item) return static_cast<int>(kStatusBadEntity);
-    record->tessellation = item->tessellation;
-    return static_cast<int>(kStatusSuccess);
-  });
+  return GetFrom<RepresentationItem>(
+      kSlot_A3DRiRepresentationItemGet, entity, record, [](const RepresentationItemRecord&) { return Arrays{}; },
+      [&](RepresentationItem& item, Call&) {
+        record->tessellation = item.tessellation;
+        return static_cast<int>(kStatusSuccess);
+      });
 }
 
 A3D_EXPORT int A3DTessBaseGet(A3DEntity entity, TessBaseRecord* record) {
-  return Run(kSlot_A3DTessBaseGet, !entity, [&](Call& call) {
-    if (entity) call.Handle("entity", entity);
-    Entity* found = Library().store.Find(entity);
-    if (int refused = call.Gate(found)) return refused;
-    if (!Sized(record)) return static_cast<int>(kStatusBadArgument);
-    if (!entity) return Release(call, record, {record->coords});
-    Tessellation* tessellation = dynamic_cast<Tessellation*>(found);
-    if (!tessellation) return static_cast<int>(kStatusBadEntity);
-    if (!FitsCount(tessellation->coords.size())) return static_cast<int>(kStatusData);
-    record->coordCount = static_cast<uint32_t>(tessellation->coords.size());
-    record->coords = Library().memory.Keep(std::vector<double>(tessellation->coords));
-    call.Count("coords", tessellation->coords.size());
-    return static_cast<int>(kStatusSuccess);
-  });
+  return GetFrom<Tessellation>(
+      kSlot_A3DTessBaseGet, entity, record, [](const TessBaseRecord& r) { return Arrays{r.coords}; },
+      [&](Tessellation& tessellation, Call& call) {
+        if (!FitsCount(tessellation.coords.size())) return static_cast<int>(kStatusData);
+        record->coordCount = static_cast<uint32_t>(tessellation.coords.size());
+        record->coords = Library().memory.Keep(std::vector<double>(tessellation.coords));
+        call.Count("coords", tessellation.coords.size());
+        return static_cast<int>(kStatusSuccess);
+      });
 }
 
 A3D_EXPORT int A3DTess3DGet(A3DEntity entity, Tess3DRecord* record) {
-  return Run(kSlot_A3DTess3DGet, !entity, [&](Call& call) {
-    if (entity) call.Handle("entity", entity);
-    Entity* found = Library().store.Find(entity);
-    if (int refused = call.Gate(found)) return refused;
-    if (!Sized(record)) return static_cast<int>(kStatusBadArgument);
-    if (!entity) return Release(call, record, {record->normalCoords, record->indices, record->faces});
-    Tess3D* tessellation = dynamic_cast<Tess3D*>(found);
-    if (!tessellation || tessellation->type != kTypeTess3D) return static_cast<int>(kStatusBadEntity);
-    // Face records are handed out as the one face of triangles they expand to.
-    std::vector<uint32_t> indices;
-    const bool hasFaces = !tessellation->faces.empty();
-    if (!hasFaces)
-      indices = tessellation->indices;
-    else if (ExpandTess3DFaces(*tessellation, indices) != 0)
-      return static_cast<int>(kStatusData);
-    if (!FitsCount(tessellation->normals.size()) || !FitsCount(indices.size())) return static_cast<int>(kStatusData);
-    const size_t indexCount = indices.size();
-    RecordMemory& memory = Library().memory;
-    record->normalCoordCount = static_cast<uint32_t>(tessellation->normals.size());
-    record->normalCoords = memory.Keep(std::vector<double>(tessellation->normals));
-    record->indexCount = static_cast<uint32_t>(indexCount);
-    record->indices = memory.Keep(std::move(indices));
-    record->faceCount = hasFaces ? 1 : 0;
-    record->faces = hasFaces ? memory.KeepTriangleFace(static_cast<uint32_t>(indexCount / 6)) : nullptr;
-    call.Count("normals", tessellation->normals.size());
-    call.Count("indices", indexCount);
-    call.Count("faces", record->faceCount);
-    return static_cast<int>(kStatusSuccess);
-  });
+  return GetFrom<Tess3D>(
+      kSlot_A3DTess3DGet, entity, record,
+      [](const Tess3DRecord& r) { return Arrays{r.normalCoords, r.indices, r.faces}; },
+      [&](Tess3D& tessellation, Call& call) {
+        if (tessellation.type != kTypeTess3D) return static_cast<int>(kStatusBadEntity);
+        // Face records are handed out as the one face of triangles they expand to.
+        std::vector<uint32_t> indices;
+        const bool hasFaces = !tessellation.faces.empty();
+        if (!hasFaces)
+          indices = tessellation.indices;
+        else if (ExpandTess3DFaces(tessellation, indices) != 0)
+          return static_cast<int>(kStatusData);
+        if (!FitsCount(tessellation.normals.size()) || !FitsCount(indices.size()))
+          return static_cast<int>(kStatusData);
+        const size_t indexCount = indices.size();
+        RecordMemory& memory = Library().memory;
+        record->normalCoordCount = static_cast<uint32_t>(tessellation.normals.size());
+        record->normalCoords = memory.Keep(std::vector<double>(tessellation.normals));
+        record->indexCount = static_cast<uint32_t>(indexCount);
+        record->indices = memory.Keep(std::move(indices));
+        record->faceCount = hasFaces ? 1 : 0;
+        record->faces = hasFaces ? memory.KeepTriangleFace(static_cast<uint32_t>(indexCount / 6)) : nullptr;
+        call.Count("normals", tessellation.normals.size());
+        call.Count("indices", indexCount);
+        call.Count("faces", record->faceCount);
+        return static_cast<int>(kStatusSuccess);
+      });
 }
 
 // ---- Creates and Sets ----

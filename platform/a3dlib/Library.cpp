@@ -29,13 +29,13 @@ TessFaceRecord* RecordMemory::KeepTriangleFace(uint32_t triangles) {
   return address;
 }
 
-bool RecordMemory::KeepsAll(std::initializer_list<const void*> addresses) const {
+bool RecordMemory::KeepsAll(const Arrays& addresses) const {
   for (const void* address : addresses)
     if (address && !m_blocks.count(address)) return false;
   return true;
 }
 
-void RecordMemory::Free(std::initializer_list<const void*> addresses) {
+void RecordMemory::Free(const Arrays& addresses) {
   for (const void* address : addresses)
     if (address) m_blocks.erase(address);
 }

@@ -6,7 +6,6 @@
 
 #include <stdint.h>
 
-#include <initializer_list>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -19,6 +18,9 @@ namespace a3d {
 
 // The names by slot (A3DEntryPointSlot).
 extern const char* const kEntryPointNames[kA3DEntryPointCount];
+
+// The addresses of the arrays a record holds.
+using Arrays = std::vector<const void*>;
 
 // The arrays that Gets hand out in records, each kept until a release gives it back.
 class RecordMemory {
@@ -35,9 +37,9 @@ class RecordMemory {
   // Keeps one face record of kind triangles that describes `triangles` triangles from entry 0.
   TessFaceRecord* KeepTriangleFace(uint32_t triangles);
   // Whether every non-null address is one that this keeps.
-  bool KeepsAll(std::initializer_list<const void*> addresses) const;
+  bool KeepsAll(const Arrays& addresses) const;
   // Frees what these addresses hold; null and unknown addresses are passed over.
-  void Free(std::initializer_list<const void*> addresses);
+  void Free(const Arrays& addresses);
   size_t Outstanding() const { return m_blocks.size(); }
   void Clear() { m_blocks.clear(); }
 

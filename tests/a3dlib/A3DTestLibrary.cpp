@@ -82,16 +82,37 @@ A3DEntity Library::Wire(const std::vector<double>& coords) {
   return wire;
 }
 
+A3DEntity Library::Markup() {
+  TessMarkupRecord record{};
+  record.structSize = sizeof record;
+  A3DEntity markup = nullptr;
+  EXPECT_EQ(0, A3DTessMarkupCreate(&record, &markup));
+  return markup;
+}
+
+A3DEntity Library::Brep(A3DEntity tessellation) {
+  BrepModelRecord record{};
+  record.structSize = sizeof record;
+  A3DEntity item = nullptr;
+  EXPECT_EQ(0, A3DRiBrepModelCreate(&record, &item));
+  SetTessellation(item, tessellation);
+  return item;
+}
+
+void Library::SetTessellation(A3DEntity item, A3DEntity tessellation) {
+  RepresentationItemRecord record{};
+  record.structSize = sizeof record;
+  record.tessellation = tessellation;
+  EXPECT_EQ(0, A3DRiRepresentationItemSet(item, &record));
+}
+
 A3DEntity Library::Item(A3DEntity tessellation, uint16_t modelFlag) {
   PolyBrepModelRecord record{};
   record.structSize = sizeof record;
   record.modelFlag = modelFlag;
   A3DEntity item = nullptr;
   EXPECT_EQ(0, A3DRiPolyBrepModelCreate(&record, &item));
-  RepresentationItemRecord set{};
-  set.structSize = sizeof set;
-  set.tessellation = tessellation;
-  EXPECT_EQ(0, A3DRiRepresentationItemSet(item, &set));
+  SetTessellation(item, tessellation);
   return item;
 }
 
@@ -137,75 +158,66 @@ void Library::Name(A3DEntity entity, const char* name) {
   EXPECT_EQ(0, A3DRootBaseSet(entity, &record));
 }
 
-int Library::ReadModelFile(A3DEntity entity, ModelFileData* data) {
-  ModelFileRecord record{};
+namespace {
+
+// Gets the entity's record, hands it to `copy`, then releases it; the status of the Get.
+template <typename Record, typename Get, typename Copy>
+int ReadRecord(Get get, A3DEntity entity, Copy&& copy) {
+  Record record{};
   record.structSize = sizeof record;
-  int status = A3DAsmModelFileGet(entity, &record);
+  int status = get(entity, &record);
   if (status != 0) return status;
-  data->unit = record.unit;
-  data->occurrences.assign(record.occurrences, record.occurrences + record.occurrenceCount);
-  EXPECT_EQ(0, A3DAsmModelFileGet(nullptr, &record));
+  copy(record);
+  EXPECT_EQ(0, get(nullptr, &record));
   return status;
+}
+
+}  // namespace
+
+int Library::ReadModelFile(A3DEntity entity, ModelFileData* data) {
+  return ReadRecord<ModelFileRecord>(A3DAsmModelFileGet, entity, [&](const ModelFileRecord& r) {
+    data->unit = r.unit;
+    data->occurrences.assign(r.occurrences, r.occurrences + r.occurrenceCount);
+  });
 }
 
 int Library::ReadOccurrence(A3DEntity entity, OccurrenceData* data) {
-  ProductOccurrenceRecord record{};
-  record.structSize = sizeof record;
-  int status = A3DAsmProductOccurrenceGet(entity, &record);
-  if (status != 0) return status;
-  data->children.assign(record.children, record.children + record.childCount);
-  data->partDefinition = record.partDefinition;
-  data->linkedOccurrence1 = record.linkedOccurrence1;
-  data->linkedOccurrence2 = record.linkedOccurrence2;
-  EXPECT_EQ(0, A3DAsmProductOccurrenceGet(nullptr, &record));
-  return status;
+  return ReadRecord<ProductOccurrenceRecord>(A3DAsmProductOccurrenceGet, entity, [&](const ProductOccurrenceRecord& r) {
+    data->children.assign(r.children, r.children + r.childCount);
+    data->partDefinition = r.partDefinition;
+    data->linkedOccurrence1 = r.linkedOccurrence1;
+    data->linkedOccurrence2 = r.linkedOccurrence2;
+  });
 }
 
 int Library::ReadPart(A3DEntity entity, std::vector<A3DEntity>* items) {
-  PartDefinitionRecord record{};
-  record.structSize = sizeof record;
-  int status = A3DAsmPartDefinitionGet(entity, &record);
-  if (status != 0) return status;
-  items->assign(record.items, record.items + record.itemCount);
-  EXPECT_EQ(0, A3DAsmPartDefinitionGet(nullptr, &record));
-  return status;
+  return ReadRecord<PartDefinitionRecord>(A3DAsmPartDefinitionGet, entity, [&](const PartDefinitionRecord& r) {
+    items->assign(r.items, r.items + r.itemCount);
+  });
 }
 
 int Library::ReadItem(A3DEntity entity, A3DEntity* tessellation) {
-  RepresentationItemRecord record{};
-  record.structSize = sizeof record;
-  int status = A3DRiRepresentationItemGet(entity, &record);
-  if (status != 0) return status;
-  *tessellation = record.tessellation;
-  EXPECT_EQ(0, A3DRiRepresentationItemGet(nullptr, &record));
-  return status;
+  return ReadRecord<RepresentationItemRecord>(A3DRiRepresentationItemGet, entity,
+                                              [&](const RepresentationItemRecord& r) { *tessellation = r.tessellation; });
 }
 
 int Library::ReadCoords(A3DEntity entity, std::vector<double>* coords) {
-  TessBaseRecord record{};
-  record.structSize = sizeof record;
-  int status = A3DTessBaseGet(entity, &record);
-  if (status != 0) return status;
-  coords->assign(record.coords, record.coords + record.coordCount);
-  EXPECT_EQ(0, A3DTessBaseGet(nullptr, &record));
-  return status;
+  return ReadRecord<TessBaseRecord>(A3DTessBaseGet, entity, [&](const TessBaseRecord& r) {
+    coords->assign(r.coords, r.coords + r.coordCount);
+  });
 }
 
 int Library::ReadTess3D(A3DEntity entity, Tess3DData* data) {
-  Tess3DRecord record{};
-  record.structSize = sizeof record;
-  int status = A3DTess3DGet(entity, &record);
-  if (status != 0) return status;
-  data->normals.assign(record.normalCoords, record.normalCoords + record.normalCoordCount);
-  data->indices.assign(record.indices, record.indices + record.indexCount);
-  data->faceCount = record.faceCount;
-  if (record.faceCount > 0) {
-    data->face = record.faces[0];
-    data->faceSizes.assign(record.faces[0].sizes, record.faces[0].sizes + record.faces[0].sizeCount);
-    data->face.sizes = nullptr;
-  }
-  EXPECT_EQ(0, A3DTess3DGet(nullptr, &record));
-  return status;
+  return ReadRecord<Tess3DRecord>(A3DTess3DGet, entity, [&](const Tess3DRecord& r) {
+    data->normals.assign(r.normalCoords, r.normalCoords + r.normalCoordCount);
+    data->indices.assign(r.indices, r.indices + r.indexCount);
+    data->faceCount = r.faceCount;
+    if (r.faceCount > 0) {
+      data->face = r.faces[0];
+      data->faceSizes.assign(r.faces[0].sizes, r.faces[0].sizes + r.faces[0].sizeCount);
+      data->face.sizes = nullptr;
+    }
+  });
 }
 
 int Library::TypeOf(A3DEntity entity) {

@@ -91,7 +91,10 @@ class Library {
   A3DEntity Tess3D(const std::vector<double>& coords, const std::vector<double>& normals,
                    const std::vector<uint32_t>& indices, const std::vector<Face>& faces = {});
   A3DEntity Wire(const std::vector<double>& coords);
-  A3DEntity Item(A3DEntity tessellation, uint16_t modelFlag = 1);
+  A3DEntity Markup();                            // without points
+  A3DEntity Item(A3DEntity tessellation, uint16_t modelFlag = 1);  // a poly-brep model
+  A3DEntity Brep(A3DEntity tessellation);        // a b-rep model
+  void SetTessellation(A3DEntity item, A3DEntity tessellation);
   A3DEntity Part(const std::vector<A3DEntity>& items);
   A3DEntity Occurrence(const std::vector<A3DEntity>& children, A3DEntity partDefinition = nullptr,
                        A3DEntity linked1 = nullptr, A3DEntity linked2 = nullptr);

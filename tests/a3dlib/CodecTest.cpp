@@ -137,18 +137,8 @@ class CodecTest : public ::testing::Test {
     A3DEntity raw = library.Tess3D({0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9}, {0, 1, 0},
                                    {0, 0, 0, 3, 0, 6});
     A3DEntity wire = library.Wire({0, 0, 0, 10, 10, 10});
-    TessMarkupRecord markupRecord{};
-    markupRecord.structSize = sizeof markupRecord;
-    A3DEntity markup = nullptr;
-    EXPECT_EQ(0, library.A3DTessMarkupCreate(&markupRecord, &markup));
-    BrepModelRecord brepRecord{};
-    brepRecord.structSize = sizeof brepRecord;
-    A3DEntity brep = nullptr;
-    EXPECT_EQ(0, library.A3DRiBrepModelCreate(&brepRecord, &brep));
-    RepresentationItemRecord set{};
-    set.structSize = sizeof set;
-    set.tessellation = wire;
-    EXPECT_EQ(0, library.A3DRiRepresentationItemSet(brep, &set));
+    A3DEntity markup = library.Markup();
+    A3DEntity brep = library.Brep(wire);
 
     A3DEntity mainPart = library.Part({library.Item(faces), brep, library.Item(markup, 0), library.Item(nullptr)});
     library.Name(mainPart, "Part \"main\"");

@@ -141,114 +141,74 @@ TEST_F(TreeTest, RefusedHandlesAndRecordsChangeNothing) {
   double foreign[2] = {};
   A3DEntity* const sentinel = reinterpret_cast<A3DEntity*>(&foreign[1]);
 
+  // Arrays the records below point to.
+  A3DEntity withForeign[] = {occurrence, foreign};
+  A3DEntity onlyPart[] = {part};
+  A3DEntity onlyNull[] = {nullptr};
+  A3DEntity onlyTessellation[] = {tessellation};
+  A3DEntity occurrenceAndPart[] = {occurrence, part};
+  TessFaceRecord shortFace{};
+  shortFace.structSize = sizeof shortFace - 1;
+
+  using Call = std::function<int(A3DEntity*)>;
+  // A Create given a zeroed record of its own size that `fill` completes.
+  auto with = [](auto create, auto record, auto fill) -> Call {
+    return [=](A3DEntity* out) mutable {
+      record.structSize = sizeof record;
+      fill(record);
+      return create(&record, out);
+    };
+  };
+  auto occurrenceWith = [&](auto fill) { return with(library.A3DAsmProductOccurrenceCreate, ProductOccurrenceRecord{}, fill); };
+  auto tess3DWith = [&](auto fill) { return with(library.A3DTess3DCreate, Tess3DRecord{}, fill); };
+
   struct Case {
     const char* what;
     int expected;
-    std::function<int(A3DEntity* out)> call;
+    Call call;
   };
   std::vector<Case> cases = {
-      {"child not handed out", kStatusBadEntity,
-       [&](A3DEntity* out) {
-         A3DEntity children[] = {occurrence, foreign};
-         ProductOccurrenceRecord r{};
-         r.structSize = sizeof r;
+      {"child not handed out", kStatusBadEntity, occurrenceWith([&](ProductOccurrenceRecord& r) {
          r.childCount = 2;
-         r.children = children;
-         return library.A3DAsmProductOccurrenceCreate(&r, out);
-       }},
-      {"child of the wrong kind", kStatusBadEntity,
-       [&](A3DEntity* out) {
-         A3DEntity children[] = {part};
-         ProductOccurrenceRecord r{};
-         r.structSize = sizeof r;
+         r.children = withForeign;
+       })},
+      {"child of the wrong kind", kStatusBadEntity, occurrenceWith([&](ProductOccurrenceRecord& r) {
          r.childCount = 1;
-         r.children = children;
-         return library.A3DAsmProductOccurrenceCreate(&r, out);
-       }},
-      {"null child", kStatusBadEntity,
-       [&](A3DEntity* out) {
-         A3DEntity children[] = {nullptr};
-         ProductOccurrenceRecord r{};
-         r.structSize = sizeof r;
+         r.children = onlyPart;
+       })},
+      {"null child", kStatusBadEntity, occurrenceWith([&](ProductOccurrenceRecord& r) {
          r.childCount = 1;
-         r.children = children;
-         return library.A3DAsmProductOccurrenceCreate(&r, out);
-       }},
+         r.children = onlyNull;
+       })},
       {"children counted but absent", kStatusBadArgument,
-       [&](A3DEntity* out) {
-         ProductOccurrenceRecord r{};
-         r.structSize = sizeof r;
-         r.childCount = 1;
-         return library.A3DAsmProductOccurrenceCreate(&r, out);
-       }},
+       occurrenceWith([&](ProductOccurrenceRecord& r) { r.childCount = 1; })},
       {"part definition of the wrong kind", kStatusBadEntity,
-       [&](A3DEntity* out) {
-         ProductOccurrenceRecord r{};
-         r.structSize = sizeof r;
-         r.partDefinition = occurrence;
-         return library.A3DAsmProductOccurrenceCreate(&r, out);
-       }},
+       occurrenceWith([&](ProductOccurrenceRecord& r) { r.partDefinition = occurrence; })},
       {"prototype of the wrong kind", kStatusBadEntity,
-       [&](A3DEntity* out) {
-         ProductOccurrenceRecord r{};
-         r.structSize = sizeof r;
-         r.linkedOccurrence1 = part;
-         return library.A3DAsmProductOccurrenceCreate(&r, out);
-       }},
+       occurrenceWith([&](ProductOccurrenceRecord& r) { r.linkedOccurrence1 = part; })},
       {"external data not handed out", kStatusBadEntity,
-       [&](A3DEntity* out) {
-         ProductOccurrenceRecord r{};
-         r.structSize = sizeof r;
-         r.linkedOccurrence2 = foreign;
-         return library.A3DAsmProductOccurrenceCreate(&r, out);
-       }},
+       occurrenceWith([&](ProductOccurrenceRecord& r) { r.linkedOccurrence2 = foreign; })},
       {"item of the wrong kind", kStatusBadEntity,
-       [&](A3DEntity* out) {
-         A3DEntity items[] = {tessellation};
-         PartDefinitionRecord r{};
-         r.structSize = sizeof r;
-         r.itemCount = 1;
-         r.items = items;
-         return library.A3DAsmPartDefinitionCreate(&r, out);
-       }},
+       with(library.A3DAsmPartDefinitionCreate, PartDefinitionRecord{},
+            [&](PartDefinitionRecord& r) {
+              r.itemCount = 1;
+              r.items = onlyTessellation;
+            })},
       {"root of the wrong kind", kStatusBadEntity,
-       [&](A3DEntity* out) {
-         A3DEntity roots[] = {occurrence, part};
-         ModelFileRecord r{};
-         r.structSize = sizeof r;
-         r.occurrenceCount = 2;
-         r.occurrences = roots;
-         return library.A3DAsmModelFileCreate(&r, out);
-       }},
+       with(library.A3DAsmModelFileCreate, ModelFileRecord{},
+            [&](ModelFileRecord& r) {
+              r.occurrenceCount = 2;
+              r.occurrences = occurrenceAndPart;
+            })},
       {"model file record of the wrong size", kStatusBadArgument,
-       [&](A3DEntity* out) {
-         ModelFileRecord r{};
-         r.structSize = sizeof r + 1;
-         return library.A3DAsmModelFileCreate(&r, out);
-       }},
-      {"normals counted but absent", kStatusBadArgument,
-       [&](A3DEntity* out) {
-         Tess3DRecord r{};
-         r.structSize = sizeof r;
-         r.normalCoordCount = 3;
-         return library.A3DTess3DCreate(&r, out);
-       }},
-      {"face record of the wrong size", kStatusBadArgument,
-       [&](A3DEntity* out) {
-         TessFaceRecord face{};
-         face.structSize = sizeof face - 1;
-         Tess3DRecord r{};
-         r.structSize = sizeof r;
+       with(library.A3DAsmModelFileCreate, ModelFileRecord{}, [](ModelFileRecord& r) { r.structSize += 1; })},
+      {"normals counted but absent", kStatusBadArgument, tess3DWith([](Tess3DRecord& r) { r.normalCoordCount = 3; })},
+      {"face record of the wrong size", kStatusBadArgument, tess3DWith([&](Tess3DRecord& r) {
          r.faceCount = 1;
-         r.faces = &face;
-         return library.A3DTess3DCreate(&r, out);
-       }},
+         r.faces = &shortFace;
+       })},
       {"poly-brep record of the wrong size", kStatusBadArgument,
-       [&](A3DEntity* out) {
-         PolyBrepModelRecord r{};
-         r.structSize = 2;
-         return library.A3DRiPolyBrepModelCreate(&r, out);
-       }},
+       with(library.A3DRiPolyBrepModelCreate, PolyBrepModelRecord{}, [](PolyBrepModelRecord& r) { r.structSize = 2; })},
       {"no record", kStatusBadArgument, [&](A3DEntity* out) { return library.A3DTessMarkupCreate(nullptr, out); }},
   };
   for (const Case& c : cases) {
@@ -293,18 +253,9 @@ TEST_F(TreeTest, RefusedHandlesAndRecordsChangeNothing) {
 }
 
 TEST_F(TreeTest, EveryKindReportsItsTypeCode) {
-  Tess3DWireRecord wireRecord{};
-  wireRecord.structSize = sizeof wireRecord;
-  A3DEntity wire = nullptr;
-  ASSERT_EQ(0, library.A3DTess3DWireCreate(&wireRecord, &wire));
-  TessMarkupRecord markupRecord{};
-  markupRecord.structSize = sizeof markupRecord;
-  A3DEntity markup = nullptr;
-  ASSERT_EQ(0, library.A3DTessMarkupCreate(&markupRecord, &markup));
-  BrepModelRecord brepRecord{};
-  brepRecord.structSize = sizeof brepRecord;
-  A3DEntity brep = nullptr;
-  ASSERT_EQ(0, library.A3DRiBrepModelCreate(&brepRecord, &brep));
+  A3DEntity wire = library.Wire({});
+  A3DEntity markup = library.Markup();
+  A3DEntity brep = library.Brep(nullptr);
   A3DEntity tessellation = library.Tess3D({}, {}, {});
   A3DEntity poly = library.Item(nullptr);
   A3DEntity part = library.Part({});
@@ -330,10 +281,7 @@ TEST_F(TreeTest, EveryKindReportsItsTypeCode) {
   EXPECT_EQ(std::vector<double>(points, points + 6), coords);
   a3dtest::Tess3DData data;
   EXPECT_EQ(kStatusBadEntity, library.ReadTess3D(markup, &data));
-  RepresentationItemRecord set{};
-  set.structSize = sizeof set;
-  set.tessellation = wire;
-  ASSERT_EQ(0, library.A3DRiRepresentationItemSet(brep, &set));
+  library.SetTessellation(brep, wire);
   A3DEntity read = nullptr;
   ASSERT_EQ(0, library.ReadItem(brep, &read));
   EXPECT_EQ(wire, read);
