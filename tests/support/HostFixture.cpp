@@ -1,0 +1,119 @@
+#include "HostFixture.h"
+
+#include <stdlib.h>
+
+#include "TestSupport.h"
+#include "host/HostTables.h"
+
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#endif
+
+namespace testing_support {
+
+HostFixture::HostFixture(const acrohost::HostOptions& options) : m_host(options) {
+  m_host.trace().SetRecording(true);
+  AimPlugInTables();
+}
+
+HostFixture::~HostFixture() {
+#define VANTRELL_CLEAR_TABLE(name) \
+  g##name##Table = nullptr;        \
+  g##name##TableVersion = 0;
+  HOST_TABLES(VANTRELL_CLEAR_TABLE)
+#undef VANTRELL_CLEAR_TABLE
+}
+
+void HostFixture::AimPlugInTables() {
+  acrohost::Tables& tables = m_host.tables();
+#define VANTRELL_AIM_TABLE(name)                                                   \
+  {                                                                                \
+    int table = acrohost::TableByName(#name);                                      \
+    const acrohost::TableGrant& grant = tables.Grant(table);                       \
+    g##name##Table = grant.present ? tables.Table(table) : nullptr;                \
+    g##name##TableVersion = grant.present ? grant.reportedVersion : 0;             \
+  }
+  HOST_TABLES(VANTRELL_AIM_TABLE)
+#undef VANTRELL_AIM_TABLE
+}
+
+bool HostFixture::OpenPdf(const std::string& path, std::string* error) {
+  return m_host.documents().OpenPdf(path, error);
+}
+
+acrohost::MemoryDocument& HostFixture::OpenMemoryDocument() { return m_host.documents().OpenNewMemoryDocument(); }
+
+acrohost::Document& HostFixture::OpenDocument(std::unique_ptr<acrohost::Document> document) {
+  return m_host.documents().Open(std::move(document));
+}
+
+void HostFixture::CloseDocument() { m_host.documents().CloseActive(); }
+
+HostDocumentView HostFixture::ActiveView() { return m_host.documents().activeView(); }
+
+const std::vector<acrohost::HostCall>& HostFixture::Calls() { return m_host.trace().calls(); }
+
+std::vector<acrohost::HostCall> HostFixture::CallsOf(const std::string& table, int selector) {
+  return m_host.trace().CallsOf(table, selector);
+}
+
+size_t HostFixture::CountCalls(const std::string& table, int selector) {
+  return m_host.trace().CountOf(table, selector);
+}
+
+void HostFixture::ClearCalls() { m_host.trace().Clear(); }
+
+size_t HostFixture::OutstandingBlocks() { return m_host.handOver().outstandingBlocks(); }
+size_t HostFixture::OutstandingPathNames() { return m_host.handOver().outstandingPathNames(); }
+size_t HostFixture::OutstandingContainers() { return m_host.handOver().outstandingContainers(); }
+size_t HostFixture::OutstandingReaders() { return m_host.streams().open(); }
+int HostFixture::OutstandingMenus() { return m_host.menus().outstandingAcquisitions(); }
+const std::vector<std::string>& HostFixture::Notes() { return m_host.notes(); }
+
+bool HostFixture::EnterPlugIn(const std::string& name, PlugInMainProc main, void* moduleInstance,
+                              std::string* error) {
+  acrohost::PlugIns& plugIns = m_host.plugIns();
+  if (!plugIns.Enter(name, main, moduleInstance, error)) return false;
+  size_t failuresBefore = plugIns.failures().size();
+  plugIns.RunStages();
+  if (plugIns.failures().size() == failuresBefore) return true;
+  if (error) *error = plugIns.failures().back();
+  return false;
+}
+
+acrohost::MenusAndToolBar::ActionResult HostFixture::Perform(const std::string& action) {
+  return m_host.menus().Perform(action, m_host.callbacks());
+}
+
+namespace {
+
+#if defined(_WIN32)
+std::string Quote(const std::string& word) { return "\"" + word + "\""; }
+#else
+std::string Quote(const std::string& word) {
+  std::string quoted = "'";
+  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+#endif
+
+}  // namespace
+
+ProgramRun RunAcrohost(const std::vector<std::string>& arguments) {
+  ScopedTempDir outputs;
+  std::string command = Quote(BinDir() + "/acrohost");
+  for (const std::string& argument : arguments) command += " " + Quote(argument);
+  command += " > " + Quote(outputs.File("out")) + " 2> " + Quote(outputs.File("err"));
+  ProgramRun run;
+  int status = system(command.c_str());
+#if defined(_WIN32)
+  run.status = status;
+#else
+  run.status = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+  run.out = ReadFile(outputs.File("out"));
+  run.err = ReadFile(outputs.File("err"));
+  return run;
+}
+
+}  // namespace testing_support
