@@ -40,7 +40,6 @@ class Call {
     return kStatusSuccess;
   }
 
-  bool logging() const { return m_logging; }
   void Detail(const std::string& detail) {
     if (m_logging) m_details += " " + detail;
   }
@@ -132,8 +131,7 @@ std::vector<A3DEntity> Handles(const std::vector<T*>& entities) {
 
 // Gives back what a Get put in `record`: the arrays at `arrays`, then the record's fields.
 template <typename Record>
-int Release(Call& call, Record* record, const Arrays& arrays) {
-  call.Detail("release");
+int Release(Record* record, const Arrays& arrays) {
   RecordMemory& memory = Library().memory;
   if (!memory.KeepsAll(arrays)) return kStatusBadArgument;
   memory.Free(arrays);
@@ -260,11 +258,14 @@ namespace {
 template <typename T, typename Record, typename Held, typename Fill>
 int GetFrom(A3DEntryPointSlot slot, A3DEntity entity, Record* record, Held&& held, Fill&& fill) {
   return Run(slot, !entity, [&](Call& call) {
-    if (entity) call.Handle("entity", entity);
+    if (entity)
+      call.Handle("entity", entity);
+    else
+      call.Detail("release");
     Entity* found = Library().store.Find(entity);
     if (int refused = call.Gate(found)) return refused;
     if (!Sized(record)) return static_cast<int>(kStatusBadArgument);
-    if (!entity) return Release(call, record, held(*record));
+    if (!entity) return Release(record, held(*record));
     T* target = dynamic_cast<T*>(found);
     if (!target) return static_cast<int>(kStatusBadEntity);
     return fill(*target, call);

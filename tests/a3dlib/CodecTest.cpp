@@ -133,14 +133,15 @@ class CodecTest : public ::testing::Test {
     A3DEntity faces = library.Tess3D(coords, {0, 0, 1, 0, 0, -1},
                                      {0, 0, 0, 3, 0, 6, 0, 0, 0, 3, 0, 9, 3, 0, 6, 9},
                                      {{0x2 | 0x4, 0, {1, 1, 3}}, {0x20, 12, {1}}});
-    library.Name(faces, "Faces");
     A3DEntity raw = library.Tess3D({0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9}, {0, 1, 0},
                                    {0, 0, 0, 3, 0, 6});
     A3DEntity wire = library.Wire({0, 0, 0, 10, 10, 10});
     A3DEntity markup = library.Markup();
     A3DEntity brep = library.Brep(wire);
 
-    A3DEntity mainPart = library.Part({library.Item(faces), brep, library.Item(markup, 0), library.Item(nullptr)});
+    A3DEntity facesItem = library.Item(faces);
+    library.Name(facesItem, "Item");  // tessellations carry no name in PRC
+    A3DEntity mainPart = library.Part({facesItem, brep, library.Item(markup, 0), library.Item(nullptr)});
     library.Name(mainPart, "Part \"main\"");
     A3DEntity prototype = library.Occurrence({}, library.Part({library.Item(raw)}));
     library.Name(prototype, "Prototype");
