@@ -1,6 +1,5 @@
 #include "acrohost/Menus.h"
 
-#include <stdio.h>
 
 #include <algorithm>
 
@@ -9,6 +8,7 @@
 #include "acrohost/Handles.h"
 #include "acrohost/Host.h"
 #include "acrohost/Operations.h"
+#include "acrohost/Trace.h"
 
 namespace acrohost {
 
@@ -37,23 +37,6 @@ struct HostSubmenu {
 };
 
 const HostSubmenu kHelpSubmenus[] = {{"UsingExtensions", "Using Plug-ins"}, {"AboutExtensions", "About Plug-ins"}};
-
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c == 0x7F) {
-      char escape[8];
-      snprintf(escape, sizeof escape, "\\x%02X", c);
-      out += escape;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
 
 template <typename Handle>
 void Insert(std::vector<Handle>& list, Handle element, int32_t position) {
@@ -304,10 +287,10 @@ bool MenusAndToolBar::SetButtonHelpText(HostToolButton button, const std::string
 
 void MenusAndToolBar::ListMenu(HostMenu menu, int depth, std::string* out) const {
   const MenuRecord* record = Menu(menu);
-  *out += std::string(2 * depth, ' ') + "menu " + Quoted(record->name) + " " + Quoted(record->title) + "\n";
+  *out += std::string(2 * depth, ' ') + "menu " + QuotedText(record->name) + " " + QuotedText(record->title) + "\n";
   for (HostMenuItem item : record->items) {
     const MenuItemRecord* itemRecord = Item(item);
-    *out += std::string(2 * depth + 2, ' ') + "item " + Quoted(itemRecord->name) + " " + Quoted(itemRecord->title) +
+    *out += std::string(2 * depth + 2, ' ') + "item " + QuotedText(itemRecord->name) + " " + QuotedText(itemRecord->title) +
             "\n";
     if (Menu(itemRecord->submenu)) ListMenu(itemRecord->submenu, depth + 2, out);
   }
@@ -320,9 +303,9 @@ std::string MenusAndToolBar::Listing() const {
   for (HostToolButton button : m_buttons) {
     const ButtonRecord* record = Button(button);
     if (record->isSeparator)
-      out += "  separator " + Quoted(record->name) + "\n";
+      out += "  separator " + QuotedText(record->name) + "\n";
     else
-      out += "  button " + Quoted(record->name) + " " + Quoted(record->tooltip) + "\n";
+      out += "  button " + QuotedText(record->name) + " " + QuotedText(record->tooltip) + "\n";
   }
   return out;
 }

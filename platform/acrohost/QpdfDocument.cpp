@@ -6,6 +6,7 @@
 #include <qpdf/Pl_Flate.hh>
 #include <qpdf/Pl_String.hh>
 #include <qpdf/QPDF.hh>
+#include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFWriter.hh>
 
@@ -350,6 +351,12 @@ std::unique_ptr<Document> OpenPdfDocument(const std::string& path, std::string* 
     // A page tree that cannot be walked makes the document unusable: find out now.
     pdf->getAllPages();
     return std::unique_ptr<Document>(new QpdfDocument(path, pdf));
+  } catch (const QPDFExc& failure) {
+    if (failure.getErrorCode() == qpdf_e_password)
+      *error = "the PDF file is protected by a password";
+    else
+      *error = std::string("damaged PDF file (") + failure.what() + ")";
+    return nullptr;
   } catch (const std::exception& failure) {
     *error = std::string("damaged PDF file (") + failure.what() + ")";
     return nullptr;

@@ -1,6 +1,7 @@
 #include "acrohost/Trace.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "acrohost/Atoms.h"
 #include "acrohost/Tables.h"
@@ -15,29 +16,6 @@ std::string Hex(uint64_t value) {
   char text[32];
   snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
   return text;
-}
-
-std::string Quoted(const char* text) {
-  std::string out = "\"";
-  size_t length = 0;
-  for (const char* p = text; *p; ++p, ++length) {
-    if (length == kQuotedLimit) {
-      out += "...";
-      break;
-    }
-    unsigned char c = static_cast<unsigned char>(*p);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c >= 0x7F) {
-      char escape[8];
-      snprintf(escape, sizeof escape, "\\x%02X", c);
-      out += escape;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
 }
 
 std::string Trim(const std::string& text) {
@@ -65,6 +43,28 @@ const HandleLabel kHandleLabels[] = {
 };
 
 }  // namespace
+
+std::string QuotedText(const std::string& text, size_t limit) {
+  std::string out = "\"";
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (i == limit) {
+      out += "...";
+      break;
+    }
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c >= 0x7F) {
+      char escape[8];
+      snprintf(escape, sizeof escape, "\\x%02X", c);
+      out += escape;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
 
 std::string HostCall::Line() const {
   std::string line = table + " " + std::to_string(selector) + " " + name + "(" + arguments + ")";
@@ -157,11 +157,16 @@ std::vector<ValueFormat> ParameterFormats(const char* parameters) {
 std::string FormatValue(const ValueFormat& format, const RawValue& value, const Atoms* atoms, const Tables* tables) {
   switch (format.kind) {
     case ValueFormat::kCString:
-      return value.bits ? Quoted(reinterpret_cast<const char*>(static_cast<uintptr_t>(value.bits))) : "null";
+      if (!value.bits) return "null";
+      {
+        // Only what can be shown is read, however long the string.
+        const char* text = reinterpret_cast<const char*>(static_cast<uintptr_t>(value.bits));
+        return QuotedText(std::string(text, strnlen(text, kQuotedLimit + 1)), kQuotedLimit);
+      }
     case ValueFormat::kAtom: {
       std::string text = "atom " + std::to_string(value.bits);
       const std::string* name = atoms ? atoms->Text(static_cast<HostAtom>(value.bits)) : nullptr;
-      return name ? text + " " + Quoted(name->c_str()) : text;
+      return name ? text + " " + QuotedText(*name, kQuotedLimit) : text;
     }
     case ValueFormat::kNumber:
       return value.isSigned ? std::to_string(static_cast<int64_t>(value.bits)) : std::to_string(value.bits);

@@ -109,6 +109,9 @@ struct ValueFormat {
 std::vector<ValueFormat> ParameterFormats(const char* parameters);
 // The format of one declared type: "HostAtom", "const char*", ...
 ValueFormat TypeFormat(const std::string& type);
+// Text in double quotes, with \" \\ and \xHH (bytes below 0x20 and from 0x7F) escapes; cut after
+// limit bytes, with "..." before the closing quote.
+std::string QuotedText(const std::string& text, size_t limit = std::string::npos);
 // One value shown; atoms with their text and tables with their names when the host knows them.
 std::string FormatValue(const ValueFormat& format, const RawValue& value, const Atoms* atoms, const Tables* tables);
 

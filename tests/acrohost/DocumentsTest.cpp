@@ -179,6 +179,7 @@ TEST(Documents, FilesThatCannotBeOpenedSayWhyAndPrintNothing) {
   ScopedTempDir dir;
   pdf_fixtures::WriteDamagedPdf(dir.File("damaged.pdf"));
   pdf_fixtures::WriteNotAPdf(dir.File("minutes.pdf"));
+  ASSERT_TRUE(pdf_fixtures::WritePasswordProtectedPdf(dir.File("locked.pdf"), {Page()}, "secret"));
   std::filesystem::create_directory(dir.File("folder.pdf"));
   struct Case {
     std::string path;
@@ -186,6 +187,7 @@ TEST(Documents, FilesThatCannotBeOpenedSayWhyAndPrintNothing) {
   };
   const Case cases[] = {
       {dir.File("damaged.pdf"), "damaged PDF file"},
+      {dir.File("locked.pdf"), ": the PDF file is protected by a password"},
       {dir.File("minutes.pdf"), ": not a PDF file"},
       {dir.File("missing.pdf"), ": no such file"},
       {dir.File("folder.pdf"), ": not a file"},

@@ -1,5 +1,10 @@
 #include "PdfFixtures.h"
 
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <cstdio>
+#include <exception>
 #include <fstream>
 
 #include "acrohost/QpdfDocument.h"
@@ -99,6 +104,25 @@ bool WritePdf(const std::string& path, const std::vector<Page>& pages, std::stri
   std::string reason;
   bool written = BuildDocument(pages)->Save(path, &reason);
   if (!written && error) *error = reason;
+  return written;
+}
+
+bool WritePasswordProtectedPdf(const std::string& path, const std::vector<Page>& pages, const std::string& password) {
+  const std::string plain = path + ".plain";
+  if (!WritePdf(plain, pages)) return false;
+  bool written = true;
+  try {
+    QPDF pdf;
+    pdf.setSuppressWarnings(true);
+    pdf.processFile(plain.c_str());
+    QPDFWriter writer(pdf, path.c_str());
+    writer.setR6EncryptionParameters(password.c_str(), password.c_str(), true, true, true, true, true, true,
+                                     qpdf_r3p_full, true);
+    writer.write();
+  } catch (const std::exception&) {
+    written = false;
+  }
+  std::remove(plain.c_str());
   return written;
 }
 

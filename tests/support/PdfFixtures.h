@@ -59,6 +59,8 @@ std::unique_ptr<acrohost::MemoryDocument> BuildDocument(const std::vector<Page>&
 bool WritePdf(const std::string& path, const std::vector<Page>& pages, std::string* error = nullptr);
 // A file that starts like a PDF file but holds nothing that can be recovered.
 bool WriteDamagedPdf(const std::string& path);
+// The document as a PDF file that opens only with the password.
+bool WritePasswordProtectedPdf(const std::string& path, const std::vector<Page>& pages, const std::string& password);
 // A file that is not a PDF file at all.
 bool WriteNotAPdf(const std::string& path);
 // Deterministic bytes of every value, for stream contents: the same size and seed give the same bytes.
