@@ -209,6 +209,22 @@ A3D_EXPORT int A3DEntityGetType(A3DEntity entity, int* type) {
 
 // ---- Model files ----
 
+namespace a3d {
+namespace {
+
+// The library is a Windows one: its callers' paths may separate folders with backslashes.
+std::string FilePath(const char* path) {
+  std::string native(path);
+#if !defined(_WIN32)
+  for (char& c : native)
+    if (c == '\\') c = '/';
+#endif
+  return native;
+}
+
+}  // namespace
+}  // namespace a3d
+
 A3D_EXPORT int A3DAsmModelFileLoadFromFile(const char* path, const void* loadParameters, A3DEntity* out) {
   (void)loadParameters;  // no load option changes what the stand-in reads
   return Run(kSlot_A3DAsmModelFileLoadFromFile, false, [&](Call& call) {
@@ -216,7 +232,8 @@ A3D_EXPORT int A3DAsmModelFileLoadFromFile(const char* path, const void* loadPar
     if (int refused = call.Gate(nullptr)) return refused;
     if (!path || !out) return static_cast<int>(kStatusBadArgument);
     ModelFile* modelFile = nullptr;
-    if (ReadModelFile(path, Library().store, &modelFile) != 0 || !modelFile) return static_cast<int>(kStatusFile);
+    if (ReadModelFile(FilePath(path), Library().store, &modelFile) != 0 || !modelFile)
+      return static_cast<int>(kStatusFile);
     *out = modelFile;
     call.Handle("out", modelFile);
     return static_cast<int>(kStatusSuccess);
@@ -233,7 +250,7 @@ A3D_EXPORT int A3DAsmModelFileWriteToFile(A3DEntity modelFile, const ModelFileWr
     if (!path || !Sized(parameters)) return static_cast<int>(kStatusBadArgument);
     ModelFile* model = dynamic_cast<ModelFile*>(found);
     if (!model) return static_cast<int>(kStatusBadEntity);
-    return static_cast<int>(WriteModelFile(*model, path) == 0 ? kStatusSuccess : kStatusFile);
+    return static_cast<int>(WriteModelFile(*model, FilePath(path)) == 0 ? kStatusSuccess : kStatusFile);
   });
 }
 
@@ -532,6 +549,22 @@ A3D_EXPORT int A3DRootBaseSet(A3DEntity entity, const RootBaseRecord* record) {
   });
 }
 
+// Links a prototype to an occurrence after both exist (null unlinks it). The one way to make an
+// occurrence graph that loops back on itself, which a damaged file may also hold.
+A3D_EXPORT int A3DAsmProductOccurrenceSetProductPrototype(A3DEntity occurrence, A3DEntity prototype) {
+  return Run(kSlot_A3DAsmProductOccurrenceSetProductPrototype, false, [&](Call& call) {
+    call.Handle("entity", occurrence);
+    call.Handle("prototype", prototype);
+    Entity* found = Library().store.Find(occurrence);
+    if (int refused = call.Gate(found)) return refused;
+    ProductOccurrence* target = dynamic_cast<ProductOccurrence*>(found);
+    ProductOccurrence* linked = nullptr;
+    if (!target || !LiveOrNull(prototype, &linked)) return static_cast<int>(kStatusBadEntity);
+    target->prototype = linked;
+    return static_cast<int>(kStatusSuccess);
+  });
+}
+
 // The signatures the system calls through must be the ones defined here.
 static_assert(std::is_same<decltype(&A3DDllGetVersion), A3DDllGetVersionFn>::value, "A3DDllGetVersion");
 static_assert(std::is_same<decltype(&A3DDllInitialize), A3DDllInitializeFn>::value, "A3DDllInitialize");
@@ -557,6 +590,9 @@ static_assert(std::is_same<decltype(&A3DRootBaseSet), A3DRootBaseSetFn>::value, 
 static_assert(std::is_same<decltype(&A3DTess3DWireCreate), A3DTess3DWireCreateFn>::value, "Wire");
 static_assert(std::is_same<decltype(&A3DTessMarkupCreate), A3DTessMarkupCreateFn>::value, "Markup");
 static_assert(std::is_same<decltype(&A3DRiBrepModelCreate), A3DRiBrepModelCreateFn>::value, "Brep");
+static_assert(std::is_same<decltype(&A3DAsmProductOccurrenceSetProductPrototype),
+                           A3DAsmProductOccurrenceSetProductPrototypeFn>::value,
+              "SetProductPrototype");
 
 namespace a3d {
 

@@ -33,6 +33,9 @@ extern "C" {
 typedef int (*A3DTess3DWireCreateFn)(const Tess3DWireRecord* record, A3DEntity* out);
 typedef int (*A3DTessMarkupCreateFn)(const TessMarkupRecord* record, A3DEntity* out);
 typedef int (*A3DRiBrepModelCreateFn)(const BrepModelRecord* record, A3DEntity* out);
+// A3DAsmProductOccurrenceSetProductPrototype(occurrence, prototype): links (or, with null,
+// unlinks) the occurrence's prototype after both exist.
+typedef int (*A3DAsmProductOccurrenceSetProductPrototypeFn)(A3DEntity occurrence, A3DEntity prototype);
 }
 
 #endif

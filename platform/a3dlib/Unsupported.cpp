@@ -33,6 +33,7 @@ int Unsupported(A3DEntryPointSlot slot);
 #define A3DTess3DWireCreate Implemented_A3DTess3DWireCreate
 #define A3DTessMarkupCreate Implemented_A3DTessMarkupCreate
 #define A3DRootBaseSet Implemented_A3DRootBaseSet
+#define A3DAsmProductOccurrenceSetProductPrototype Implemented_A3DAsmProductOccurrenceSetProductPrototype
 
 // The slot is pasted from the name as written, the function named after its expansion.
 #define VANTRELL_A3D_UNSUPPORTED(name) \

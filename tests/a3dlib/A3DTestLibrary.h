@@ -38,7 +38,8 @@ namespace a3dtest {
   X(A3DRootBaseSet)             \
   X(A3DTess3DWireCreate)        \
   X(A3DTessMarkupCreate)        \
-  X(A3DRiBrepModelCreate)
+  X(A3DRiBrepModelCreate)       \
+  X(A3DAsmProductOccurrenceSetProductPrototype)
 
 // One face record to create: kind, first index entry, sizes.
 struct Face {

@@ -31,6 +31,8 @@ class DocumentScan : public ::testing::Test {
     std::string error;
     ASSERT_TRUE(pdf_fixtures::WritePdf(path, pages, &error)) << error;
     ASSERT_TRUE(m_host.OpenPdf(path, &error)) << error;
+    // Making the model files bound the library too.
+    m_log.Clear();
   }
 
   int Extract(MeshList& meshes) {
@@ -263,6 +265,7 @@ TEST_F(DocumentScan, PassesOverWhatIsNoPrcStreamSilently) {
   page.annotations = {pdf_fixtures::NotADictionary(), notStream, prcOfAnotherSubtype, pdf_fixtures::ThreeD(noSubtype),
                       pdf_fixtures::ThreeD(stringSubtype), pdf_fixtures::Prc(ModelFileBytes({1}))};
   m_host.OpenDocument(pdf_fixtures::BuildDocument({page}));
+  m_log.Clear();
   SetLastErrorText(CStringT<char>("untouched"));
   MeshList meshes;
   EXPECT_EQ(1, Extract(meshes));
