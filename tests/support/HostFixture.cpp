@@ -17,6 +17,8 @@ HostFixture::HostFixture(const acrohost::HostOptions& options) : m_host(options)
 }
 
 HostFixture::~HostFixture() {
+  // Plug-ins entered in-process may still call the host while they unload.
+  m_host.plugIns().UnloadAll();
 #define VANTRELL_CLEAR_TABLE(name) \
   g##name##Table = nullptr;        \
   g##name##TableVersion = 0;
@@ -101,7 +103,11 @@ std::string Quote(const std::string& word) {
 
 ProgramRun RunAcrohost(const std::vector<std::string>& arguments) {
   ScopedTempDir outputs;
+#if defined(_WIN32)
+  std::string command = Quote(BinDir() + "\\acrohost.exe");
+#else
   std::string command = Quote(BinDir() + "/acrohost");
+#endif
   for (const std::string& argument : arguments) command += " " + Quote(argument);
   command += " > " + Quote(outputs.File("out")) + " 2> " + Quote(outputs.File("err"));
   ProgramRun run;

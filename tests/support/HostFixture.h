@@ -24,7 +24,8 @@ class HostFixture {
  public:
   // A host with the options, recording every call; the plug-in's tables point at it.
   explicit HostFixture(const acrohost::HostOptions& options = acrohost::HostOptions());
-  // Sets the plug-in's table pointers and versions back to null and 0.
+  // Unloads plug-ins entered in-process, then sets the plug-in's table pointers and versions back
+  // to null and 0.
   ~HostFixture();
   HostFixture(const HostFixture&) = delete;
   HostFixture& operator=(const HostFixture&) = delete;
