@@ -23,6 +23,8 @@
 
 namespace acrohost {
 
+// What a host is told. lackingMenus and failNewMenus are read when the host is made (afterwards:
+// menus().SetFailNewMenus); the others whenever they are needed, so options() may change them.
 struct HostOptions {
   // The version AcroView 7 reports.
   int16_t versionMajor = 9;
