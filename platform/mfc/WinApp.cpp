@@ -1,6 +1,7 @@
 // The application class family: construction and destruction, and the maps of the bases.
 #include "mfc/WinApp.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -34,11 +35,28 @@ char* CopyText(const char* text) {
   return copy;
 }
 
+// The framework stand-in records its application objects' lives in the file that
+// VANTRELL_MFC_LOG names, one line each, so that tests can see when a module builds and
+// destroys its application object.
+void RecordLife(const char* event, const char* name) {
+  const char* path = getenv("VANTRELL_MFC_LOG");
+  if (!path || !path[0]) return;
+  if (FILE* log = fopen(path, "ab")) {
+    fprintf(log, "CWinApp %s name=%s\n", event, name ? name : "(none)");
+    fclose(log);
+  }
+}
+
 }  // namespace
 
-CWinApp::CWinApp(LPCSTR appName) : m_pszAppName(appName ? CopyText(appName) : nullptr) {}
+CWinApp::CWinApp(LPCSTR appName) : m_pszAppName(appName ? CopyText(appName) : nullptr) {
+  RecordLife("constructed", m_pszAppName);
+}
 
-CWinApp::~CWinApp() { free(const_cast<char*>(m_pszAppName)); }
+CWinApp::~CWinApp() {
+  RecordLife("destroyed", m_pszAppName);
+  free(const_cast<char*>(m_pszAppName));
+}
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
 END_MESSAGE_MAP()

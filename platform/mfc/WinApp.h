@@ -42,7 +42,9 @@ class CWinThread : public CCmdTarget {
   DECLARE_MESSAGE_MAP()
 };
 
-// The application. Its map has no entries of its own.
+// The application. Its map has no entries of its own. When the environment variable
+// VANTRELL_MFC_LOG names a file, construction and destruction each append a line to it:
+// "CWinApp constructed name=NAME" and "CWinApp destroyed name=NAME" ("(none)" without a name).
 class CWinApp : public CWinThread {
  public:
   // appName may be null: the application then has no name of its own.
