@@ -24,11 +24,9 @@ Bytes Deflated(const Bytes& raw) {
 }
 
 Bytes Inflated(const Bytes& file, size_t offset) {
-  Bytes out;
-  size_t size = 0;
-  EXPECT_TRUE(a3d::prc::InflateSection(file.data() + offset, file.size() - offset, out, &size));
-  out.resize(size);
-  return out;
+  a3d::prc::SectionBytes section;
+  EXPECT_TRUE(a3d::prc::InflateSection(file.data() + offset, file.size() - offset, section));
+  return Bytes(section.data(), section.data() + section.size());
 }
 
 Bytes EmptyGeometry(uint32_t type) {

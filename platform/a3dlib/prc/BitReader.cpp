@@ -16,12 +16,14 @@ uint16_t BitReader::UnsignedShort() {
 uint32_t BitReader::UnsignedInteger() {
   uint32_t value = 0;
   for (unsigned shift = 0; shift < 32; shift += 8) {
-    // A continuation bit and its byte are read together when both are there.
-    if (Peek(1) == 0) {
+    // A continuation bit and the byte it announces are looked at together.
+    uint32_t next = Peek(9);
+    if (!(next & 0x100)) {
       Advance(1);
       return value;
     }
-    value |= (Bits(9) & 0xFFu) << shift;
+    Advance(9);
+    value |= (next & 0xFFu) << shift;
   }
   if (Bit()) throw FormatError("unsigned integer longer than 32 bits");
   return value;
@@ -54,11 +56,14 @@ double BitReader::Double() {
       uint8_t bytes[6] = {0, 0, 0, 0, 0, 0};
       uint64_t top = Bits(4);
       for (unsigned i = 0; i < 6;) {
-        if (Bit()) {
-          bytes[i++] = Character();
+        uint32_t next = Peek(9);  // a literal's flag and byte, or a reference's flag and code
+        if (next & 0x100) {
+          Advance(9);
+          bytes[i++] = static_cast<uint8_t>(next);
           continue;
         }
-        unsigned code = Bits(3);
+        Advance(4);
+        unsigned code = (next >> 5) & 0x7;
         if (code == 0) break;  // the remaining bytes are zero
         if (code == 6) {       // zeros up to the last byte, which follows
           bytes[5] = Character();

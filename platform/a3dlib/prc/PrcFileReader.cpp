@@ -76,14 +76,12 @@ uint32_t ReadVersions(ByteCursor& cursor) {
 class Section {
  public:
   Section(const uint8_t* data, size_t size, uint32_t offset) {
-    if (offset >= size || !InflateSection(data + offset, size - offset, m_bytes, &m_size))
-      throw FormatError("damaged section");
+    if (offset >= size || !InflateSection(data + offset, size - offset, m_bytes)) throw FormatError("damaged section");
   }
-  BitReader Reader() const { return BitReader(m_bytes.data(), m_size); }
+  BitReader Reader() const { return BitReader(m_bytes.data(), m_bytes.size()); }
 
  private:
-  std::vector<uint8_t> m_bytes;
-  size_t m_size = 0;
+  SectionBytes m_bytes;
 };
 
 }  // namespace
