@@ -66,9 +66,9 @@ char* Win32Getenv(const char* name) {
   char* folded = nullptr;
   for (char** entry = environ; entry && *entry; ++entry) {
     const char* text = *entry;
-    if (text[length] != '=') continue;
-    if (strncmp(text, name, length) == 0) return *entry + length + 1;
-    if (!folded && strncasecmp(text, name, length) == 0) folded = *entry + length + 1;
+    // The comparisons stop at the entry's end, so the '=' is looked for only within it.
+    if (strncmp(text, name, length) == 0 && text[length] == '=') return *entry + length + 1;
+    if (!folded && strncasecmp(text, name, length) == 0 && text[length] == '=') folded = *entry + length + 1;
   }
   return folded;
 }
