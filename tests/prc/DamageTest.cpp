@@ -61,6 +61,7 @@ TEST(DamageTest, FlippedBytesFailCleanly) {
 // flipped in turn, deflated again.
 TEST(DamageTest, DamagedSectionsFailCleanly) {
   const prctest::PrcFile original = prctest::Split(SmallFile());
+  ASSERT_EQ(1u, original.structures.size());
   struct Target {
     const char* name;
     Bytes prctest::FileStructure::*section;  // null: the model file

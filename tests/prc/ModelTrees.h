@@ -21,7 +21,7 @@ a3d::ModelFile* BuilderTree(a3d::EntityStore& store, uint32_t triangles);
 // tessellations, faces of every kind with texture coordinates, awkward names and doubles.
 a3d::ModelFile* RichTree(a3d::EntityStore& store);
 
-// The bytes of a PRC file the codec wrote for the tree; fails the test when it cannot.
+// The bytes of a PRC file the codec wrote for the tree; none when it could not.
 std::vector<uint8_t> Write(const a3d::ModelFile& modelFile);
 
 }  // namespace prctest

@@ -36,7 +36,7 @@ struct PrcFile {
 
 // The file: header, each structure's header and deflated sections (empty geometry), model file.
 Bytes Assemble(const PrcFile& file);
-// The sections of a file with one file structure, inflated.
+// The sections of a file with one file structure, inflated; no structure when it has not one.
 PrcFile Split(const Bytes& file);
 
 // Pieces of sections.
