@@ -52,8 +52,8 @@ UniqueId EntityReader::ReadUniqueId() {
   return id;
 }
 
-void EntityReader::Doubles(unsigned count) {
-  for (unsigned i = 0; i < count; ++i) m_bits.Double();
+void EntityReader::Doubles(uint64_t count) {
+  for (uint64_t i = 0; i < count; ++i) m_bits.Double();
 }
 
 void EntityReader::Attribute() {

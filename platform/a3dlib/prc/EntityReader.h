@@ -33,7 +33,7 @@ class EntityReader {
   std::string ReferencedBase();    // a base with the entity's identifiers
   std::string BaseWithGraphics();  // a referenced base with graphics
   UniqueId ReadUniqueId();
-  void Doubles(unsigned count);
+  void Doubles(uint64_t count);
 
   // Read past (the model keeps none of them):
   void Transformation3D();

@@ -81,23 +81,6 @@ enum TypeCode : uint32_t {
   kPrcCamera = 742,
 };
 
-// Face kinds of a TESS_Face (its used-entities flags).
-enum FaceKind : uint32_t {
-  kFacePolyface = 0x1,
-  kFaceTriangle = 0x2,
-  kFaceTriangleFan = 0x4,
-  kFaceTriangleStrip = 0x8,
-  kFacePolyfaceOneNormal = 0x10,
-  kFaceTriangleOneNormal = 0x20,
-  kFaceTriangleFanOneNormal = 0x40,
-  kFaceTriangleStripOneNormal = 0x80,
-  kFaceTextured = 0x100,  // times the plain kind: 0x200 textured triangles, ... 0x8000
-};
-
-// In the sizes of one-normal fans and strips: the fan or strip has a single normal.
-constexpr uint32_t kSizeSingleNormal = 0x40000000u;
-constexpr uint32_t kSizeMask = 0x3FFFFFFFu;
-
 // Transformation behaviour bits: which parts of a transformation follow.
 enum TransformationBits : uint32_t {
   kTransformTranslate = 0x01,

@@ -140,7 +140,7 @@ void GlobalData(EntityReader& reader) {
       bits.Character();
     }
   }
-  reader.Doubles(3 * bits.Count(6));  // colours
+  reader.Doubles(3 * static_cast<uint64_t>(bits.Count(6)));  // colours
   count = bits.Count(1);
   for (uint32_t i = 0; i < count; ++i) Picture(reader);
   count = bits.Count(1);

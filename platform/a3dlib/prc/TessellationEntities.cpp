@@ -9,10 +9,10 @@ namespace prc {
 
 namespace {
 
-const uint32_t kTriangleKinds = kFaceTriangle | kFaceTriangleOneNormal | (kFaceTriangle * kFaceTextured) |
-                                (kFaceTriangleOneNormal * kFaceTextured);
-const uint32_t kPolyfaceKinds = kFacePolyface | kFacePolyfaceOneNormal | (kFacePolyface * kFaceTextured) |
-                                (kFacePolyfaceOneNormal * kFaceTextured);
+const uint32_t kTriangleKinds =
+    kFaceTriangle | kFaceTriangleOneNormal | kFaceTriangleTextured | kFaceTriangleOneNormalTextured;
+const uint32_t kPolyfaceKinds =
+    kFacePolyface | kFacePolyfaceOneNormal | kFacePolyfaceTextured | kFacePolyfaceOneNormalTextured;
 
 // The number of points a face's triangulated data visits: one colour each when the face has
 // vertex colours. Sizes come per kind, in the order of the kind bits: one count for triangles,
@@ -30,7 +30,7 @@ uint64_t FacePointCount(const TessFace& face) {
       continue;
     }
     if (count > face.sizes.size() - next) throw FormatError("face sizes end early");
-    for (uint32_t i = 0; i < count; ++i) points += face.sizes[next++] & kSizeMask;
+    for (uint32_t i = 0; i < count; ++i) points += face.sizes[next++] & ~kFaceSizeSingleNormal;
   }
   return points;
 }

@@ -37,7 +37,7 @@ void EntityReader::RepresentationItem(std::vector<ItemContent>& items) {
     case kPrcPointSet: {
       ItemContentBase(item);
       uint32_t points = m_bits.Count(6);
-      Doubles(3 * points);
+      Doubles(3 * static_cast<uint64_t>(points));
       break;
     }
     case kPrcPolyBrepModel:
