@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "a3dlib/prc/BitReader.h"
@@ -43,25 +44,35 @@ double DoubleOf(uint64_t bits) {
   return value;
 }
 
-TEST(PrimitivesTest, UnsignedIntegersRoundTripWithTheirLengths) {
-  struct Case {
-    uint32_t value;
-    size_t bits;  // one continuation bit and one byte per byte of the value, then the end bit
-  };
-  const Case cases[] = {{0, 1},           {1, 10},          {127, 10},       {128, 10},
-                        {255, 10},        {256, 19},        {301, 19},       {65535, 19},
-                        {65536, 28},      {0xFFFFFF, 28},   {0x1000000, 37}, {0x80000000u, 37},
-                        {0xFFFFFFFFu, 37}};
+// The start of a double with a mantissa: 0.25's exponent code, sign 0, "has mantissa", top bits 5.
+void MantissaDoubleHead(BitWriter& writer) {
+  writer.Bits(0x03, 5);
+  writer.Bit(false);
+  writer.Bit(true);
+  writer.Bits(0x5, 4);
+}
+
+// Writes every value, checking the bits each takes, and reads them all back.
+template <typename T>
+void ExpectRoundTrip(const std::vector<std::pair<T, size_t>>& cases, void (BitWriter::*write)(T),
+                     T (BitReader::*read)()) {
   BitWriter writer;
   size_t total = 0;
-  for (const Case& c : cases) {
-    writer.UnsignedInteger(c.value);
-    total += c.bits;
-    EXPECT_EQ(total, writer.BitCount()) << c.value;
+  for (const auto& c : cases) {
+    (writer.*write)(c.first);
+    total += c.second;
+    EXPECT_EQ(total, writer.BitCount()) << c.first;
   }
   Written written(writer);
   BitReader reader = written.Reader();
-  for (const Case& c : cases) EXPECT_EQ(c.value, reader.UnsignedInteger());
+  for (const auto& c : cases) EXPECT_EQ(c.first, (reader.*read)());
+}
+
+TEST(PrimitivesTest, UnsignedIntegersRoundTripWithTheirLengths) {
+  // One continuation bit and one byte per byte of the value, then the end bit.
+  ExpectRoundTrip<uint32_t>({{0, 1}, {1, 10}, {127, 10}, {128, 10}, {255, 10}, {256, 19}, {301, 19}, {65535, 19},
+                             {65536, 28}, {0xFFFFFF, 28}, {0x1000000, 37}, {0x80000000u, 37}, {0xFFFFFFFFu, 37}},
+                            &BitWriter::UnsignedInteger, &BitReader::UnsignedInteger);
 }
 
 TEST(PrimitivesTest, UnsignedIntegerIsLeastSignificantByteFirst) {
@@ -72,25 +83,12 @@ TEST(PrimitivesTest, UnsignedIntegerIsLeastSignificantByteFirst) {
 }
 
 TEST(PrimitivesTest, IntegersRoundTripWithTheirLengths) {
-  struct Case {
-    int32_t value;
-    size_t bits;
-  };
   // Bytes go out until the rest is all sign and the last byte's top bit agrees with it.
-  const Case cases[] = {{0, 1},       {1, 10},         {-1, 10},       {127, 10},       {128, 19},
-                        {-128, 10},   {-129, 19},      {255, 19},      {32767, 19},     {-32768, 19},
-                        {32768, 28},  {8388607, 28},   {-8388608, 28}, {8388608, 37},   {INT_MAX, 37},
-                        {INT_MIN, 37}, {-2, 10},       {0x12345678, 37}};
-  BitWriter writer;
-  size_t total = 0;
-  for (const Case& c : cases) {
-    writer.Integer(c.value);
-    total += c.bits;
-    EXPECT_EQ(total, writer.BitCount()) << c.value;
-  }
-  Written written(writer);
-  BitReader reader = written.Reader();
-  for (const Case& c : cases) EXPECT_EQ(c.value, reader.Integer());
+  ExpectRoundTrip<int32_t>({{0, 1},         {1, 10},        {-1, 10},      {127, 10},       {128, 19},
+                            {-128, 10},     {-129, 19},     {255, 19},     {32767, 19},     {-32768, 19},
+                            {32768, 28},    {8388607, 28},  {-8388608, 28}, {8388608, 37},  {INT_MAX, 37},
+                            {INT_MIN, 37},  {-2, 10},       {0x12345678, 37}},
+                           &BitWriter::Integer, &BitReader::Integer);
 }
 
 // Values every double path meets: zeros, the table's frequent values, subnormals, every exponent
@@ -156,21 +154,14 @@ TEST(PrimitivesTest, DoubleLengthsFollowTheCodes) {
 // (distance 1), and "zeros up to the last byte, which follows".
 TEST(PrimitivesTest, DoubleMantissaCodesOfOtherWritersAreRead) {
   BitWriter writer;
-  // 0.25 exponent (code 00011), sign 0, mantissa present, top bits 0x5, then the bytes.
-  auto head = [&writer] {
-    writer.Bits(0x03, 5);
-    writer.Bit(false);
-    writer.Bit(true);
-    writer.Bits(0x5, 4);
-  };
-  head();
+  MantissaDoubleHead(writer);
   writer.Bits(0x1AB, 9);  // literal 0xAB
   writer.Bits(0x1, 4);    // the byte before: 0xAB
   writer.Bits(0x0, 4);    // the rest is zero
-  head();
+  MantissaDoubleHead(writer);
   writer.Bits(0x6, 4);    // zeros, then the last byte
   writer.Bits(0x42, 8);
-  head();
+  MantissaDoubleHead(writer);
   writer.Bits(0x1CD, 9);
   writer.Bits(0x6, 4);
   writer.Bits(0x01, 8);
@@ -202,17 +193,13 @@ TEST(PrimitivesTest, DamagedValuesFailCleanly) {
        [](BitReader& r) { r.Integer(); }},
       {"a mantissa reference before the first byte",
        [](BitWriter& w) {
-         w.Bits(0x03, 5);
-         w.Bits(0x1, 2);
-         w.Bits(0x5, 4);
+         MantissaDoubleHead(w);
          w.Bits(0x2, 4);
        },
        [](BitReader& r) { r.Double(); }},
       {"the mantissa code 7",
        [](BitWriter& w) {
-         w.Bits(0x03, 5);
-         w.Bits(0x1, 2);
-         w.Bits(0x5, 4);
+         MantissaDoubleHead(w);
          w.Bits(0x1AB, 9);
          w.Bits(0x7, 4);
        },

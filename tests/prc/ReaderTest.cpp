@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,11 @@ struct OccurrenceSpec {
   std::vector<uint32_t> children;
   Writer rest;  // from the location on, user data included; default: nothing of any of it
 };
+
+// UnsignedIntegers, one after the other.
+void Unsigned(BitWriter& out, std::initializer_list<uint32_t> values) {
+  for (uint32_t value : values) out.UnsignedInteger(value);
+}
 
 void Link(BitWriter& out, uint32_t index, const uint32_t* structure) {
   out.UnsignedInteger(index);
@@ -100,6 +106,28 @@ Bytes Tree(uint32_t parts, const Writer& writeParts, uint32_t occurrences, const
   });
 }
 
+// A tree of one part holding one poly-brep with the given tessellation (index + 1), then the
+// occurrences, numbered from 3.
+Bytes OnePartTree(uint32_t tessellation, const std::vector<OccurrenceSpec>& occurrences) {
+  return Tree(
+      1,
+      [tessellation](BitWriter& out) {
+        Part(out, "part", 1, 1, [tessellation](BitWriter& o) { PolyBrep(o, "item", 2, tessellation); });
+      },
+      static_cast<uint32_t>(occurrences.size()),
+      [&occurrences](BitWriter& out) {
+        uint32_t id = 3;
+        for (const OccurrenceSpec& spec : occurrences) Occurrence(out, spec, id++);
+      });
+}
+
+OccurrenceSpec Spec(const char* name, uint32_t part = 0) {
+  OccurrenceSpec spec;
+  spec.name = name;
+  spec.part = part;
+  return spec;
+}
+
 Bytes Tessellations(uint32_t count, const Writer& body) {
   return prctest::BitsOf([&](BitWriter& out) {
     out.UnsignedInteger(305);
@@ -167,14 +195,7 @@ struct Loaded {
 // One structure A: a part whose item has tessellation 1; occurrence "top" with that part.
 prctest::PrcFile OneTriangleFile() {
   prctest::PrcFile file;
-  Bytes tree = Tree(
-      1, [](BitWriter& out) { Part(out, "part", 1, 1, [](BitWriter& o) { PolyBrep(o, "item", 2, 1); }); }, 1,
-      [](BitWriter& out) {
-        OccurrenceSpec top;
-        top.name = "top";
-        top.part = 1;
-        Occurrence(out, top, 3);
-      });
+  Bytes tree = OnePartTree(1, {Spec("top", 1)});
   file.structures.push_back(Structure(kStructureA, tree, Tessellations(1, [](BitWriter& out) { Triangle(out, 5); })));
   file.modelFile = ModelFile({{kStructureA, 1}}, 1);
   return file;
@@ -183,35 +204,17 @@ prctest::PrcFile OneTriangleFile() {
 TEST(ReaderTest, LinksAcrossFileStructures) {
   prctest::PrcFile file;
   // A: "top" (prototype B's second, external data B's first, child A's second), "child" (A's part).
-  Bytes treeA = Tree(
-      1, [](BitWriter& out) { Part(out, "part A", 1, 1, [](BitWriter& o) { PolyBrep(o, "item A", 2, 1); }); }, 2,
-      [](BitWriter& out) {
-        OccurrenceSpec top;
-        top.name = "top";
-        top.prototype = 2;
-        top.prototypeIn = kStructureB;
-        top.external = 1;
-        top.externalIn = kStructureB;
-        top.children = {1};
-        Occurrence(out, top, 3);
-        OccurrenceSpec child;
-        child.name = "child";
-        child.part = 1;
-        Occurrence(out, child, 4);
-      });
+  OccurrenceSpec topSpec = Spec("top");
+  topSpec.prototype = 2;
+  topSpec.prototypeIn = kStructureB;
+  topSpec.external = 1;
+  topSpec.externalIn = kStructureB;
+  topSpec.children = {1};
+  Bytes treeA = OnePartTree(1, {topSpec, Spec("child", 1)});
   // B: "b0" (B's part, whose item has B's second tessellation), "b1" (prototype "b0", same structure).
-  Bytes treeB = Tree(
-      1, [](BitWriter& out) { Part(out, "part B", 1, 1, [](BitWriter& o) { PolyBrep(o, "item B", 2, 2); }); }, 2,
-      [](BitWriter& out) {
-        OccurrenceSpec b0;
-        b0.name = "b0";
-        b0.part = 1;
-        Occurrence(out, b0, 3);
-        OccurrenceSpec b1;
-        b1.name = "b1";
-        b1.prototype = 1;
-        Occurrence(out, b1, 4);
-      });
+  OccurrenceSpec b1Spec = Spec("b1");
+  b1Spec.prototype = 1;
+  Bytes treeB = OnePartTree(2, {Spec("b0", 1), b1Spec});
   file.structures.push_back(Structure(kStructureA, treeA, Tessellations(1, [](BitWriter& out) { Triangle(out, 10); })));
   file.structures.push_back(Structure(kStructureB, treeB, Tessellations(2, [](BitWriter& out) {
                                         Triangle(out, 20);
@@ -290,16 +293,10 @@ void RichOccurrenceRest(BitWriter& out) {
     graphicsBase("reference");
     out.UnsignedInteger(0);
     out.Bit(true);
-    out.UnsignedInteger(206);  // on topology
-    out.UnsignedInteger(1);
+    Unsigned(out, {206, 1});  // on topology, of an entity of type 1
     out.Bit(true);
     out.Bit(true);
-    out.UnsignedInteger(1);
-    out.UnsignedInteger(2);
-    out.UnsignedInteger(2);
-    out.UnsignedInteger(3);
-    out.UnsignedInteger(4);
-    out.UnsignedInteger(0);
+    Unsigned(out, {1, 2, 2, 3, 4, 0});  // context, body, two indices; user data
   };
   auto filter = [&] {
     out.UnsignedInteger(320);
@@ -307,9 +304,7 @@ void RichOccurrenceRest(BitWriter& out) {
     for (int i = 0; i < 3; ++i) out.UnsignedInteger(0);
     out.Bit(true);
     out.Bit(true);
-    out.UnsignedInteger(2);
-    out.UnsignedInteger(1);
-    out.UnsignedInteger(2);
+    Unsigned(out, {2, 1, 2});  // two layers
     out.Bit(false);
     out.UnsignedInteger(1);
     entityReference();
@@ -434,9 +429,8 @@ void RichItems(BitWriter& out) {
   out.UnsignedInteger(3);
   content(232, "exact", 0);
   out.Bit(true);
-  out.UnsignedInteger(1);
-  out.UnsignedInteger(2);
-  out.Bit(true);
+  Unsigned(out, {1, 2});  // topological context and body
+  out.Bit(true);          // closed
   out.UnsignedInteger(0);
   content(240, "axes", 0);
   out.UnsignedInteger(202);
@@ -447,9 +441,7 @@ void RichItems(BitWriter& out) {
   out.UnsignedInteger(1);
   content(237, "inner mesh", 1);
   out.Bit(false);
-  out.UnsignedInteger(0);
-  out.UnsignedInteger(0);
-  out.UnsignedInteger(0);
+  Unsigned(out, {0, 0, 0});  // user data of the mesh, the inner set and the set
   content(236, "points", 0);
   out.UnsignedInteger(2);
   for (int i = 0; i < 6; ++i) out.Double(i);
@@ -542,15 +534,11 @@ TEST(ReaderTest, EntitiesTheModelKeepsNoneOfAreReadPast) {
   Bytes tree = Tree(
       1, [](BitWriter& out) { Part(out, "part", 1, 6, RichItems); }, 2,
       [](BitWriter& out) {
-        OccurrenceSpec rich;
-        rich.name = "rich";
-        rich.part = 1;
+        OccurrenceSpec rich = Spec("rich", 1);
         rich.children = {1};
         rich.rest = RichOccurrenceRest;
         Occurrence(out, rich, 3);
-        OccurrenceSpec plain;
-        plain.name = "plain";
-        Occurrence(out, plain, 4);
+        Occurrence(out, Spec("plain"), 4);
       });
   file.structures.push_back(Structure(kStructureA, tree, Tessellations(4, RichTessellations)));
   file.modelFile = ModelFile({{kStructureA, 1}}, 1);
@@ -606,12 +594,7 @@ TEST(ReaderTest, ACompressedTessellationEndsTheParseOfItsSection) {
           for (uint32_t t = 1; t <= 4; ++t) PolyBrep(o, "item", t + 1, t);
         });
       },
-      1,
-      [](BitWriter& out) {
-        OccurrenceSpec top;
-        top.part = 1;
-        Occurrence(out, top, 9);
-      });
+      1, [](BitWriter& out) { Occurrence(out, Spec("top", 1), 9); });
   file.structures.push_back(Structure(kStructureA, tree, Tessellations(4, [](BitWriter& out) {
                                         Triangle(out, 1);
                                         out.UnsignedInteger(173);
@@ -635,12 +618,6 @@ TEST(ReaderTest, DamagedOrUnsupportedFilesLeaveTheStoreAsItWas) {
     int status;
     void (*spoil)(prctest::PrcFile&);
   };
-  auto occurrenceOnly = [](prctest::PrcFile& file, const OccurrenceSpec& spec) {
-    file.structures[0].tree = Tree(
-        1, [](BitWriter& out) { Part(out, "part", 1, 1, [](BitWriter& o) { PolyBrep(o, "item", 2, 1); }); }, 1,
-        [&spec](BitWriter& out) { Occurrence(out, spec, 3); });
-  };
-  static auto spoilOccurrence = occurrenceOnly;
   const Case cases[] = {
       {"a schema in the globals", kPrcUnsupported,
        [](prctest::PrcFile& f) {
@@ -658,42 +635,30 @@ TEST(ReaderTest, DamagedOrUnsupportedFilesLeaveTheStoreAsItWas) {
       {"a newer minimal version", kPrcUnsupported, [](prctest::PrcFile& f) { f.minimalVersion = 8138; }},
       {"a child past the occurrences", kPrcDamaged,
        [](prctest::PrcFile& f) {
-         OccurrenceSpec spec;
+         OccurrenceSpec spec = Spec("top");
          spec.children = {1};
-         spoilOccurrence(f, spec);
+         f.structures[0].tree = OnePartTree(1, {spec});
        }},
       {"a part past the parts", kPrcDamaged,
-       [](prctest::PrcFile& f) {
-         OccurrenceSpec spec;
-         spec.part = 2;
-         spoilOccurrence(f, spec);
-       }},
+       [](prctest::PrcFile& f) { f.structures[0].tree = OnePartTree(1, {Spec("top", 2)}); }},
       {"a prototype past the occurrences", kPrcDamaged,
        [](prctest::PrcFile& f) {
-         OccurrenceSpec spec;
+         OccurrenceSpec spec = Spec("top");
          spec.prototype = 2;
-         spoilOccurrence(f, spec);
+         f.structures[0].tree = OnePartTree(1, {spec});
        }},
       {"external data in a file structure that is not there", kPrcDamaged,
        [](prctest::PrcFile& f) {
-         OccurrenceSpec spec;
+         OccurrenceSpec spec = Spec("top");
          spec.external = 1;
          spec.externalIn = kStructureB;
-         spoilOccurrence(f, spec);
+         f.structures[0].tree = OnePartTree(1, {spec});
        }},
       {"a root in a file structure that is not there", kPrcDamaged,
        [](prctest::PrcFile& f) { f.modelFile = ModelFile({{kStructureB, 1}}, 1); }},
       {"a root numbered 0", kPrcDamaged, [](prctest::PrcFile& f) { f.modelFile = ModelFile({{kStructureA, 0}}, 1); }},
       {"a tessellation past those declared", kPrcDamaged,
-       [](prctest::PrcFile& f) {
-         f.structures[0].tree = Tree(
-             1, [](BitWriter& out) { Part(out, "part", 1, 1, [](BitWriter& o) { PolyBrep(o, "item", 2, 2); }); }, 1,
-             [](BitWriter& out) {
-               OccurrenceSpec spec;
-               spec.part = 1;
-               Occurrence(out, spec, 3);
-             });
-       }},
+       [](prctest::PrcFile& f) { f.structures[0].tree = OnePartTree(2, {Spec("top", 1)}); }},
       {"an unknown item kind", kPrcDamaged,
        [](prctest::PrcFile& f) {
          f.structures[0].tree = Tree(

@@ -335,7 +335,14 @@ void Words(std::vector<uint8_t>& out, const uint32_t* words) {
   for (int i = 0; i < 4; ++i) Word(out, words[i]);
 }
 
-void Magic(std::vector<uint8_t>& out) { out.insert(out.end(), {'P', 'R', 'C'}); }
+// The start of the file's header and of a file structure's: "PRC", the versions, two ids.
+void HeaderStart(std::vector<uint8_t>& out, const uint32_t* id, const uint32_t* applicationId) {
+  out.insert(out.end(), {'P', 'R', 'C'});
+  Word(out, prc::kMinimalVersionForRead);
+  Word(out, prc::kAuthoringVersion);
+  Words(out, id);
+  Words(out, applicationId);
+}
 
 uint32_t Checksum(const std::vector<uint8_t>& bytes) {
   uLong crc = crc32(0L, Z_NULL, 0);
@@ -374,13 +381,8 @@ int WriteModelBytes(const ModelFile& modelFile, std::vector<uint8_t>& bytes) {
     const uint32_t structureId[4] = {kIdWord, treeSum, tessellationSum, 0x55525453u};  // "STRU"
     const uint32_t applicationId[4] = {kIdWord, 0x4C443341u, 1, 0};  // "A3DL"
 
-    std::vector<uint8_t>& structureHeader = sections[0];
-    Magic(structureHeader);
-    Word(structureHeader, prc::kMinimalVersionForRead);
-    Word(structureHeader, prc::kAuthoringVersion);
-    Words(structureHeader, structureId);
-    Words(structureHeader, applicationId);
-    Word(structureHeader, 0);  // no uncompressed files
+    HeaderStart(sections[0], structureId, applicationId);
+    Word(sections[0], 0);  // no uncompressed files
 
     std::vector<uint8_t> modelSection;
     if (!prc::DeflateSection(ModelFileSection(modelFile, collection, structureId), modelSection)) return kPrcOutOfMemory;
@@ -392,11 +394,7 @@ int WriteModelBytes(const ModelFile& modelFile, std::vector<uint8_t>& bytes) {
 
     bytes.clear();
     bytes.reserve(total);
-    Magic(bytes);
-    Word(bytes, prc::kMinimalVersionForRead);
-    Word(bytes, prc::kAuthoringVersion);
-    Words(bytes, fileId);
-    Words(bytes, applicationId);
+    HeaderStart(bytes, fileId, applicationId);
     Word(bytes, 1);  // one file structure
     Words(bytes, structureId);
     Word(bytes, 0);  // reserved

@@ -141,18 +141,10 @@ void GlobalData(EntityReader& reader) {
     }
   }
   reader.Doubles(3 * static_cast<uint64_t>(bits.Count(6)));  // colours
-  count = bits.Count(1);
-  for (uint32_t i = 0; i < count; ++i) Picture(reader);
-  count = bits.Count(1);
-  for (uint32_t i = 0; i < count; ++i) TextureDefinition(reader);
-  count = bits.Count(1);
-  for (uint32_t i = 0; i < count; ++i) Material(reader);
-  count = bits.Count(1);
-  for (uint32_t i = 0; i < count; ++i) LinePattern(reader);
-  count = bits.Count(1);
-  for (uint32_t i = 0; i < count; ++i) Style(reader);
-  count = bits.Count(1);
-  for (uint32_t i = 0; i < count; ++i) FillPattern(reader);
+  for (void (*entity)(EntityReader&) : {Picture, TextureDefinition, Material, LinePattern, Style, FillPattern}) {
+    count = bits.Count(1);
+    for (uint32_t i = 0; i < count; ++i) entity(reader);
+  }
   count = bits.Count(1);
   std::vector<ItemContent> coordinateSystems;
   for (uint32_t i = 0; i < count; ++i) {
