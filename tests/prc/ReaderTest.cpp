@@ -22,7 +22,7 @@ using Writer = std::function<void(BitWriter&)>;
 const uint32_t kStructureA[4] = {0xA, 1, 2, 3};
 const uint32_t kStructureB[4] = {0xB, 1, 2, 3};
 
-struct OccurrenceSpec {
+struct OccurrenceFields {
   std::string name;
   uint32_t part = 0;
   uint32_t prototype = 0;
@@ -46,21 +46,21 @@ void Link(BitWriter& out, uint32_t index, const uint32_t* structure) {
     for (int i = 0; i < 4; ++i) out.UnsignedInteger(structure[i]);
 }
 
-void Occurrence(BitWriter& out, const OccurrenceSpec& spec, uint32_t id) {
+void Occurrence(BitWriter& out, const OccurrenceFields& fields, uint32_t id) {
   out.UnsignedInteger(310);
-  prctest::BaseWithGraphics(out, spec.name, id);
-  out.UnsignedInteger(spec.part);
-  Link(out, spec.prototype, spec.prototypeIn);
-  Link(out, spec.external, spec.externalIn);
-  out.UnsignedInteger(static_cast<uint32_t>(spec.children.size()));
-  for (uint32_t child : spec.children) out.UnsignedInteger(child);
+  prctest::BaseWithGraphics(out, fields.name, id);
+  out.UnsignedInteger(fields.part);
+  Link(out, fields.prototype, fields.prototypeIn);
+  Link(out, fields.external, fields.externalIn);
+  out.UnsignedInteger(static_cast<uint32_t>(fields.children.size()));
+  for (uint32_t child : fields.children) out.UnsignedInteger(child);
   out.Character(0);
   out.Bit(false);
   out.Double(1.0);
   out.Character(1);
   out.Integer(0);
-  if (spec.rest) {
-    spec.rest(out);
+  if (fields.rest) {
+    fields.rest(out);
     return;
   }
   out.Bit(false);  // location
@@ -99,16 +99,13 @@ Bytes Tree(uint32_t parts, const Writer& writeParts, uint32_t occurrences, const
     writeOccurrences(out);
     out.UnsignedInteger(302);
     prctest::Base(out, "");
-    out.UnsignedInteger(100);
-    out.UnsignedInteger(1);
-    out.UnsignedInteger(0);
-    out.UnsignedInteger(0);
+    Unsigned(out, {100, 1, 0});  // next free id, the root, user data
   });
 }
 
 // A tree of one part holding one poly-brep with the given tessellation (index + 1), then the
 // occurrences, numbered from 3.
-Bytes OnePartTree(uint32_t tessellation, const std::vector<OccurrenceSpec>& occurrences) {
+Bytes OnePartTree(uint32_t tessellation, const std::vector<OccurrenceFields>& occurrences) {
   return Tree(
       1,
       [tessellation](BitWriter& out) {
@@ -117,15 +114,15 @@ Bytes OnePartTree(uint32_t tessellation, const std::vector<OccurrenceSpec>& occu
       static_cast<uint32_t>(occurrences.size()),
       [&occurrences](BitWriter& out) {
         uint32_t id = 3;
-        for (const OccurrenceSpec& spec : occurrences) Occurrence(out, spec, id++);
+        for (const OccurrenceFields& fields : occurrences) Occurrence(out, fields, id++);
       });
 }
 
-OccurrenceSpec Spec(const char* name, uint32_t part = 0) {
-  OccurrenceSpec spec;
-  spec.name = name;
-  spec.part = part;
-  return spec;
+OccurrenceFields Fields(const char* name, uint32_t part = 0) {
+  OccurrenceFields fields;
+  fields.name = name;
+  fields.part = part;
+  return fields;
 }
 
 Bytes Tessellations(uint32_t count, const Writer& body) {
@@ -195,7 +192,7 @@ struct Loaded {
 // One structure A: a part whose item has tessellation 1; occurrence "top" with that part.
 prctest::PrcFile OneTriangleFile() {
   prctest::PrcFile file;
-  Bytes tree = OnePartTree(1, {Spec("top", 1)});
+  Bytes tree = OnePartTree(1, {Fields("top", 1)});
   file.structures.push_back(Structure(kStructureA, tree, Tessellations(1, [](BitWriter& out) { Triangle(out, 5); })));
   file.modelFile = ModelFile({{kStructureA, 1}}, 1);
   return file;
@@ -204,17 +201,17 @@ prctest::PrcFile OneTriangleFile() {
 TEST(ReaderTest, LinksAcrossFileStructures) {
   prctest::PrcFile file;
   // A: "top" (prototype B's second, external data B's first, child A's second), "child" (A's part).
-  OccurrenceSpec topSpec = Spec("top");
-  topSpec.prototype = 2;
-  topSpec.prototypeIn = kStructureB;
-  topSpec.external = 1;
-  topSpec.externalIn = kStructureB;
-  topSpec.children = {1};
-  Bytes treeA = OnePartTree(1, {topSpec, Spec("child", 1)});
+  OccurrenceFields topFields = Fields("top");
+  topFields.prototype = 2;
+  topFields.prototypeIn = kStructureB;
+  topFields.external = 1;
+  topFields.externalIn = kStructureB;
+  topFields.children = {1};
+  Bytes treeA = OnePartTree(1, {topFields, Fields("child", 1)});
   // B: "b0" (B's part, whose item has B's second tessellation), "b1" (prototype "b0", same structure).
-  OccurrenceSpec b1Spec = Spec("b1");
-  b1Spec.prototype = 1;
-  Bytes treeB = OnePartTree(2, {Spec("b0", 1), b1Spec});
+  OccurrenceFields b1Fields = Fields("b1");
+  b1Fields.prototype = 1;
+  Bytes treeB = OnePartTree(2, {Fields("b0", 1), b1Fields});
   file.structures.push_back(Structure(kStructureA, treeA, Tessellations(1, [](BitWriter& out) { Triangle(out, 10); })));
   file.structures.push_back(Structure(kStructureB, treeB, Tessellations(2, [](BitWriter& out) {
                                         Triangle(out, 20);
@@ -534,11 +531,11 @@ TEST(ReaderTest, EntitiesTheModelKeepsNoneOfAreReadPast) {
   Bytes tree = Tree(
       1, [](BitWriter& out) { Part(out, "part", 1, 6, RichItems); }, 2,
       [](BitWriter& out) {
-        OccurrenceSpec rich = Spec("rich", 1);
+        OccurrenceFields rich = Fields("rich", 1);
         rich.children = {1};
         rich.rest = RichOccurrenceRest;
         Occurrence(out, rich, 3);
-        Occurrence(out, Spec("plain"), 4);
+        Occurrence(out, Fields("plain"), 4);
       });
   file.structures.push_back(Structure(kStructureA, tree, Tessellations(4, RichTessellations)));
   file.modelFile = ModelFile({{kStructureA, 1}}, 1);
@@ -594,7 +591,7 @@ TEST(ReaderTest, ACompressedTessellationEndsTheParseOfItsSection) {
           for (uint32_t t = 1; t <= 4; ++t) PolyBrep(o, "item", t + 1, t);
         });
       },
-      1, [](BitWriter& out) { Occurrence(out, Spec("top", 1), 9); });
+      1, [](BitWriter& out) { Occurrence(out, Fields("top", 1), 9); });
   file.structures.push_back(Structure(kStructureA, tree, Tessellations(4, [](BitWriter& out) {
                                         Triangle(out, 1);
                                         out.UnsignedInteger(173);
@@ -635,30 +632,30 @@ TEST(ReaderTest, DamagedOrUnsupportedFilesLeaveTheStoreAsItWas) {
       {"a newer minimal version", kPrcUnsupported, [](prctest::PrcFile& f) { f.minimalVersion = 8138; }},
       {"a child past the occurrences", kPrcDamaged,
        [](prctest::PrcFile& f) {
-         OccurrenceSpec spec = Spec("top");
-         spec.children = {1};
-         f.structures[0].tree = OnePartTree(1, {spec});
+         OccurrenceFields fields = Fields("top");
+         fields.children = {1};
+         f.structures[0].tree = OnePartTree(1, {fields});
        }},
       {"a part past the parts", kPrcDamaged,
-       [](prctest::PrcFile& f) { f.structures[0].tree = OnePartTree(1, {Spec("top", 2)}); }},
+       [](prctest::PrcFile& f) { f.structures[0].tree = OnePartTree(1, {Fields("top", 2)}); }},
       {"a prototype past the occurrences", kPrcDamaged,
        [](prctest::PrcFile& f) {
-         OccurrenceSpec spec = Spec("top");
-         spec.prototype = 2;
-         f.structures[0].tree = OnePartTree(1, {spec});
+         OccurrenceFields fields = Fields("top");
+         fields.prototype = 2;
+         f.structures[0].tree = OnePartTree(1, {fields});
        }},
       {"external data in a file structure that is not there", kPrcDamaged,
        [](prctest::PrcFile& f) {
-         OccurrenceSpec spec = Spec("top");
-         spec.external = 1;
-         spec.externalIn = kStructureB;
-         f.structures[0].tree = OnePartTree(1, {spec});
+         OccurrenceFields fields = Fields("top");
+         fields.external = 1;
+         fields.externalIn = kStructureB;
+         f.structures[0].tree = OnePartTree(1, {fields});
        }},
       {"a root in a file structure that is not there", kPrcDamaged,
        [](prctest::PrcFile& f) { f.modelFile = ModelFile({{kStructureB, 1}}, 1); }},
       {"a root numbered 0", kPrcDamaged, [](prctest::PrcFile& f) { f.modelFile = ModelFile({{kStructureA, 0}}, 1); }},
       {"a tessellation past those declared", kPrcDamaged,
-       [](prctest::PrcFile& f) { f.structures[0].tree = OnePartTree(2, {Spec("top", 1)}); }},
+       [](prctest::PrcFile& f) { f.structures[0].tree = OnePartTree(2, {Fields("top", 1)}); }},
       {"an unknown item kind", kPrcDamaged,
        [](prctest::PrcFile& f) {
          f.structures[0].tree = Tree(

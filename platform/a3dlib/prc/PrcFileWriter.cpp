@@ -221,8 +221,7 @@ std::vector<uint8_t> Tree(const Collection& collection, const ModelFile& modelFi
   out.String("");
   out.UnsignedInteger(id);  // the next unique identifier free
   out.UnsignedInteger(modelFile.roots.empty() ? 0 : collection.BiasedIndex(modelFile.roots[0]));
-  out.EmptyUserData();
-  out.EmptyUserData();
+  out.EmptyUserData();  // the tree's
   return out.Finish();
 }
 
