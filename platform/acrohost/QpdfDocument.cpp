@@ -69,6 +69,8 @@ bool WriteAtomically(QPDF& pdf, const std::string& path, std::string* error) {
     // Streams are written as the document holds them, decoded or not.
     writer.setDecodeLevel(qpdf_dl_none);
     writer.setCompressStreams(false);
+    // The same document saves to the same bytes, so files made by the project's tools reproduce.
+    writer.setDeterministicID(true);
     writer.write();
   } catch (const std::exception& failure) {
     std::error_code ignored;
