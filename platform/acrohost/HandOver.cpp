@@ -41,6 +41,7 @@ HandOver::~HandOver() {
 }
 
 void* HandOver::Allocate(size_t size) {
+  if (size > m_allocationLimit) return nullptr;
   void* block = malloc(size ? size : 1);
   if (block) m_blocks.insert(block);
   return block;

@@ -35,8 +35,11 @@ class HandOver {
   HandOver& operator=(const HandOver&) = delete;
 
   // ---- Allocator ----
-  // A block of at least size bytes (a distinct block for 0); null when memory is short.
+  // A block of at least size bytes (a distinct block for 0); null when memory is short, or when
+  // the block would be larger than the limit a test set.
   void* Allocate(size_t size);
+  // Blocks larger than this many bytes are refused from now on, as by a host short of memory.
+  void SetAllocationLimit(size_t bytes) { m_allocationLimit = bytes; }
   // False, and nothing is freed, for a pointer that is not an outstanding block.
   bool Free(void* block);
   size_t outstandingBlocks() const { return m_blocks.size(); }
@@ -66,6 +69,7 @@ class HandOver {
 
  private:
   std::set<void*> m_blocks;
+  size_t m_allocationLimit = SIZE_MAX;
   HostFileSys m_fileSys;
   std::map<uintptr_t, std::string> m_paths;
   std::map<uintptr_t, std::string> m_containers;

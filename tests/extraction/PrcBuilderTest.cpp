@@ -85,6 +85,7 @@ class PrcBuilder : public ::testing::Test {
   ScopedA3DLibrary m_library;
   StandInLog m_log;
   HostFixture m_host;
+  MeshList m_empty;
 };
 
 TEST_F(PrcBuilder, EmptyListStillWritesTheModelFileAndItsOneOccurrence) {
@@ -175,6 +176,22 @@ TEST_F(PrcBuilder, LibraryThatCannotBeBoundWritesNothingAndCallsNoHost) {
     EXPECT_EQ((std::vector<std::string>{"load", "GetVersion", "unload"}), m_log.LifeCycle());
     EXPECT_EQ("someone else's", ReadFile(m_tempDir.File("QNFTemp.prc")));
   }
+}
+
+TEST_F(PrcBuilder, HostWithoutMemoryForTheArraysFailsTheWriteAndGivesBackWhatItGot) {
+  // The coordinate array of two triangles takes 144 bytes; the normals and indices fit.
+  m_host.host().handOver().SetAllocationLimit(100);
+  MeshList list = List({Mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}, {{0, 1, 2}, {1, 3, 2}})});
+  std::string path = m_files.File("model.prc");
+  EXPECT_EQ(0, BuildPrcFromMeshes(&list, CStringT<char>(path.c_str())));
+  EXPECT_STREQ("Not enough memory to write the PRC file", GetLastErrorText().GetString());
+  EXPECT_FALSE(FileExists(path));
+  EXPECT_TRUE(m_log.Calls("A3DTess3DCreate").empty());
+  EXPECT_EQ(0u, m_host.OutstandingBlocks());
+  EXPECT_EQ((std::vector<std::string>{"load", "GetVersion", "Initialize", "Terminate", "unload"}), m_log.LifeCycle());
+  // An empty list needs no memory and is still written.
+  EXPECT_EQ(1, BuildPrcFromMeshes(&m_empty, CStringT<char>(path.c_str())));
+  EXPECT_TRUE(FileExists(path));
 }
 
 TEST_F(PrcBuilder, HandOverPassesTheFileToTheHostThenDeletesIt) {
