@@ -139,9 +139,8 @@ int ConvertTessellation(A3DEntity tessellation, MeshList& meshes) {
       mesh.SetTriangle(faceCount++, static_cast<int>(a), static_cast<int>(b), static_cast<int>(c));
     }
     meshes.Append(mesh);
+    A3D_ENTRY(A3DTess3DGet)(NULL, &tess);
   }
-
-  A3D_ENTRY(A3DTess3DGet)(NULL, &tess);
   A3D_ENTRY(A3DTessBaseGet)(NULL, &base);
   return 1;
 }
