@@ -30,6 +30,10 @@ const char kUsage[] =
     "                            once the plug-ins are loaded and before the actions\n"
     "  --trace FILE              write every call into the host's tables to FILE, one a line\n"
     "  --save-document PATH      save the active document as a PDF file after the actions\n"
+  "  --take-prc FILE           before the actions, take the PRC file into the active document\n"
+  "                            as a plug-in's hand-over does: a new 3D annotation on its first\n"
+  "                            page, in a new in-memory document when none is open (repeatable,\n"
+  "                            in order; the way to a document where PDF files cannot be read)\n"
     "  --help                    print this text\n"
     "\n"
     "Options for testing the host (V: a number, decimal or 0x hexadecimal):\n"
@@ -173,6 +177,9 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* out, std::
       if (!value(&out->traceFile)) return false;
     } else if (arg == "--save-document") {
       if (!value(&out->saveDocument)) return false;
+    } else if (arg == "--take-prc") {
+      if (!value(&text)) return false;
+      out->prcFiles.push_back(text);
     } else if (arg == "--writer-options") {
       long number = 0;
       if (!value(&text)) return false;

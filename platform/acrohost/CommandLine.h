@@ -30,6 +30,7 @@ struct CommandLine {
   std::string traceFile;
   std::string saveDocument;
   std::string document;
+  std::vector<std::string> prcFiles;  // taken into the active document before the actions
   std::vector<std::string> actions;
   HostOptions host;
   std::vector<std::pair<int, TableGrant>> tableGrants;  // tables whose grant differs from the default

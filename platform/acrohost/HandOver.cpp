@@ -179,29 +179,25 @@ int32_t HostTakePrcFile(HostPathName path, HostFileSys fileSys, HostContainer co
   HandOverRecord record;
   record.path = *file;
   if (const std::string* name = handOver.ContainerName(container)) record.containerName = *name;
-
-  std::string bytes, error;
-  if (!ReadPlugInFile(*file, &bytes, &error)) {
-    host->Note("cannot take the PRC file: " + error);
-    handOver.Record(record);
-    return 0;
-  }
-  record.bytes = bytes.size();
-
-  // With no document open, the file becomes a new document, as when the user opens a 3D file.
-  Documents& documents = host->documents();
-  Document* document = documents.active();
-  if (!document) document = &documents.OpenNewMemoryDocument();
-  if (document->PageCount() == 0 && document->AppendPage(&error) < 0) {
-    host->Note("cannot take the PRC file: " + error);
-    handOver.Record(record);
-    return 0;
-  }
-  record.added = document->AddAnnotation(0, PrcAnnotation(bytes), &error);
+  std::string error;
+  record.added = TakePrcFile(*host, *file, &record.bytes, &error);
   if (!record.added) host->Note("cannot take the PRC file: " + error);
   handOver.Record(record);
   return record.added ? 1 : 0;
 }
 
 }  // namespace ops
+
+bool TakePrcFile(Host& host, const std::string& path, size_t* bytes, std::string* error) {
+  std::string contents;
+  if (!ReadPlugInFile(path, &contents, error)) return false;
+  *bytes = contents.size();
+  // With no document open, the file becomes a new document, as when the user opens a 3D file.
+  Documents& documents = host.documents();
+  Document* document = documents.active();
+  if (!document) document = &documents.OpenNewMemoryDocument();
+  if (document->PageCount() == 0 && document->AppendPage(error) < 0) return false;
+  return document->AddAnnotation(0, PrcAnnotation(contents), error);
+}
+
 }  // namespace acrohost

@@ -19,6 +19,8 @@
 
 namespace acrohost {
 
+class Host;
+
 // One file that a plug-in handed over.
 struct HandOverRecord {
   std::string path;           // as the plug-in named it
@@ -79,6 +81,13 @@ class HandOver {
 // Reads a whole file named by a plug-in (a Windows path: backslashes separate folders). False,
 // with the reason, when it cannot be read.
 bool ReadPlugInFile(const std::string& path, std::string* bytes, std::string* error);
+
+// The host's side of a hand-over: the file's contents become a new 3D annotation (a "3DD" stream
+// of subtype PRC) on the first page of the active document. With no document open the file
+// becomes a new in-memory document, and a document without pages gets one. False, with the
+// reason, when the file cannot be read or the annotation cannot be added; *bytes is the file's
+// size once it was read.
+bool TakePrcFile(Host& host, const std::string& path, size_t* bytes, std::string* error);
 
 }  // namespace acrohost
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "acrohost/CommandLine.h"
+#include "acrohost/HandOver.h"
 #include "acrohost/Host.h"
 #include "desktop/Desktop.h"
 
@@ -54,6 +55,10 @@ int Run(const acrohost::CommandLine& commandLine) {
   host.plugIns().RunStages();
 
   if (!commandLine.document.empty() && !host.documents().OpenPdf(commandLine.document, &error)) return Fail(error);
+  for (const std::string& file : commandLine.prcFiles) {
+    size_t bytes = 0;
+    if (!acrohost::TakePrcFile(host, file, &bytes, &error)) return Fail("cannot take the PRC file: " + error);
+  }
   for (const std::string& action : commandLine.actions)
     if (!host.menus().HasAction(action)) return Fail("no menu item or button for the action " + action);
 

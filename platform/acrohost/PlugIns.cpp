@@ -63,7 +63,9 @@ bool PlugIns::LoadFolder(const std::string& folder, std::string* error) {
 
 bool PlugIns::LoadModule(const std::string& path, std::string* error) {
   std::string name = fs::path(path).filename().string();
-  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  // The standard search for what the module imports, which starts in the host program's folder:
+  // the libraries the plug-in links against are installed there, not in the plug-ins folder.
+  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, 0);
   if (!module) return Fail("plug-in " + name + " cannot be loaded", error);
   m_modules.push_back(module);
   FARPROC main = GetProcAddress(module, "PlugInMain");

@@ -68,7 +68,14 @@ std::string Walk(HostFixture& fixture) {
   return out;
 }
 
-class DocumentsTest : public ::testing::TestWithParam<Kind> {};
+class DocumentsTest : public ::testing::TestWithParam<Kind> {
+ protected:
+  void SetUp() override {
+    if (GetParam() == kPdf) {
+      PDF_FIXTURES_SKIP_WITHOUT_PDF_FILES();
+    }
+  }
+};
 
 TEST_P(DocumentsTest, PagesAndAnnotationsReadAsBuilt) {
   pdf_fixtures::ThreeDData u3d;
@@ -176,6 +183,7 @@ TEST(Documents, TheActiveViewIsTheDocumentOpenedLastUntilClosed) {
 }
 
 TEST(Documents, FilesThatCannotBeOpenedSayWhyAndPrintNothing) {
+  PDF_FIXTURES_SKIP_WITHOUT_PDF_FILES();
   ScopedTempDir dir;
   pdf_fixtures::WriteDamagedPdf(dir.File("damaged.pdf"));
   pdf_fixtures::WriteNotAPdf(dir.File("minutes.pdf"));
@@ -206,6 +214,7 @@ TEST(Documents, FilesThatCannotBeOpenedSayWhyAndPrintNothing) {
 }
 
 TEST(Documents, ARepairableFileOpensWithoutQpdfsWarnings) {
+  PDF_FIXTURES_SKIP_WITHOUT_PDF_FILES();
   ScopedTempDir dir;
   ASSERT_TRUE(pdf_fixtures::WritePdf(dir.File("doc.pdf"), {Page{Page::kDirect, {pdf_fixtures::Prc("abc")}}}));
   // A wrong cross-reference offset: qpdf rebuilds the table, and warns while it does.

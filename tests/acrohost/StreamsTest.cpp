@@ -46,6 +46,12 @@ enum Kind { kMemory, kPdf, kPdfFlate };
 
 class StreamReadTest : public ::testing::TestWithParam<Kind> {
  protected:
+  void SetUp() override {
+    if (GetParam() != kMemory) {
+      PDF_FIXTURES_SKIP_WITHOUT_PDF_FILES();
+    }
+  }
+
   // Opens a document whose first annotation carries these bytes.
   void Open(const std::string& bytes) {
     std::vector<Page> pages{Page{Page::kDirect, {pdf_fixtures::Prc(bytes, GetParam() == kPdfFlate)}}};
@@ -127,6 +133,7 @@ std::string KindName(const ::testing::TestParamInfo<Kind>& info) {
 INSTANTIATE_TEST_SUITE_P(EveryStore, StreamReadTest, ::testing::Values(kMemory, kPdf, kPdfFlate), KindName);
 
 TEST(StreamRead, ALargeFlateStreamIsSpooledAndReadBackWhole) {
+  PDF_FIXTURES_SKIP_WITHOUT_PDF_FILES();
   // 6 MiB that compress well: the file stays small while the decoded contents outgrow memory.
   std::string piece = pdf_fixtures::PatternBytes(4096, 3);
   std::string bytes;
@@ -181,6 +188,7 @@ TEST(StreamRead, AStreamThatCannotBeDecodedGivesNoReaderAndAMessage) {
       {"any filter of an in-memory document", unknownFilter, false, "an in-memory document decodes no filter"},
   };
   for (const Case& c : cases) {
+    if (c.pdf && !pdf_fixtures::HavePdfFiles()) continue;
     SCOPED_TRACE(c.what);
     ScopedTempDir dir;
     HostFixture fixture;

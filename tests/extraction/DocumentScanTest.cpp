@@ -24,13 +24,14 @@ std::vector<int> MeshIds(const MeshList& meshes) {
 // A host with a document, the standard 3D library, a fresh "temp" folder and the library's log.
 class DocumentScan : public ::testing::Test {
  protected:
-  DocumentScan() : m_temp("temp", m_tempDir.path().c_str()), m_upperTemp("TEMP", nullptr), m_library("standard") {}
+  DocumentScan() : m_upperTemp("TEMP", nullptr), m_temp("temp", m_tempDir.path().c_str()), m_library("standard") {}
 
-  void OpenPdf(const std::vector<Page>& pages) {
-    std::string path = m_files.File("document.pdf");
+  // The pages as a PDF file where the build has them, else in memory.
+  void OpenDocument(const std::vector<Page>& pages) {
     std::string error;
-    ASSERT_TRUE(pdf_fixtures::WritePdf(path, pages, &error)) << error;
-    ASSERT_TRUE(m_host.OpenPdf(path, &error)) << error;
+    std::unique_ptr<acrohost::Document> document = pdf_fixtures::ReadableDocument(pages, m_files.File("document.pdf"), &error);
+    ASSERT_TRUE(document) << error;
+    m_host.OpenDocument(std::move(document));
     // Making the model files bound the library too.
     m_log.Clear();
   }
@@ -51,8 +52,9 @@ class DocumentScan : public ::testing::Test {
 
   ScopedTempDir m_files;
   ScopedTempDir m_tempDir;
-  ScopedEnv m_temp;
+  // "TEMP" goes first: on Windows it is the same variable as "temp".
   ScopedEnv m_upperTemp;
+  ScopedEnv m_temp;
   ScopedA3DLibrary m_library;
   StandInLog m_log;
   HostFixture m_host;
@@ -74,7 +76,7 @@ TEST_F(DocumentScan, GathersEveryPrcStreamPageByPageInAnnotationOrder) {
   indirect.annotations = {pdf_fixtures::Prc(ModelFileBytes({4}))};
   Page missing;
   missing.annots = Page::kMissing;
-  OpenPdf({first, empty, indirect, missing});
+  OpenDocument({first, empty, indirect, missing});
   SetLastErrorText(CStringT<char>("untouched"));
 
   MeshList meshes;
@@ -96,7 +98,7 @@ TEST_F(DocumentScan, FailureSkipsTheRestOfItsPageOnly) {
                         pdf_fixtures::Prc(ModelFileBytes({5}))};
   Page third;
   third.annotations = {pdf_fixtures::Prc(ModelFileBytes({6}))};
-  OpenPdf({first, second, third});
+  OpenDocument({first, second, third});
 
   MeshList meshes;
   EXPECT_EQ(0, Extract(meshes));
@@ -110,7 +112,7 @@ TEST_F(DocumentScan, FailureSkipsTheRestOfItsPageOnly) {
 }
 
 TEST_F(DocumentScan, EmptiesTheListBeforeTheFirstPage) {
-  OpenPdf({Page()});
+  OpenDocument({Page()});
   MeshList meshes;
   meshes.Append(ON_Mesh(1, 1, false, false));
   meshes.Append(ON_Mesh());
@@ -121,7 +123,7 @@ TEST_F(DocumentScan, EmptiesTheListBeforeTheFirstPage) {
 
 TEST_F(DocumentScan, FileAtTheTemporaryPathIsReplacedAndAlwaysDeleted) {
   ASSERT_TRUE(WriteFile(TemporaryFile(), "left over"));
-  OpenPdf({Page()});
+  OpenDocument({Page()});
   MeshList meshes;
   EXPECT_EQ(1, Extract(meshes));
   EXPECT_FALSE(FileExists(TemporaryFile()));
@@ -143,7 +145,7 @@ TEST_P(StreamCopy, CopiesTheDecodedStreamThroughTheBuffer) {
   std::string bytes = pdf_fixtures::PatternBytes(c.size);
   Page page;
   page.annotations = {pdf_fixtures::Prc(bytes, c.flate)};
-  OpenPdf({page});
+  OpenDocument({page});
 
   HostDoc doc = HostDocViewGetDoc(m_host.ActiveView());
   HostAnnot annot = HostPageGetAnnot(HostDocAcquirePage(doc, 0), 0);
@@ -165,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, StreamCopy,
 TEST_F(DocumentScan, StreamOfNoBytesReachesTheLoaderAsAnEmptyFile) {
   Page page;
   page.annotations = {pdf_fixtures::Prc("")};
-  OpenPdf({page});
+  OpenDocument({page});
   MeshList meshes;
   EXPECT_EQ(0, Extract(meshes));
   EXPECT_STREQ("Unable to load model file", GetLastErrorText().GetString());
@@ -176,7 +178,7 @@ TEST_F(DocumentScan, UnwritableTemporaryFolderFailsEveryStream) {
   ScopedEnv temp("temp", m_files.File("no-such-folder").c_str());
   Page page;
   page.annotations = {pdf_fixtures::Prc(ModelFileBytes({1})), pdf_fixtures::Prc(ModelFileBytes({2}))};
-  OpenPdf({page, page});
+  OpenDocument({page, page});
   MeshList meshes;
   EXPECT_EQ(0, Extract(meshes));
   EXPECT_STREQ("Unable to create PRC file", GetLastErrorText().GetString());
@@ -194,7 +196,7 @@ TEST_F(DocumentScan, TemporaryFileThatCannotBeWrittenCompletelyIsNotLoaded) {
   ASSERT_EQ(0, symlink("/dev/full", link.c_str()));
   Page page;
   page.annotations = {pdf_fixtures::Prc(ModelFileBytes({1}))};
-  OpenPdf({page});
+  OpenDocument({page});
   MeshList meshes;
   EXPECT_EQ(0, Extract(meshes));
   EXPECT_STREQ("Unable to create PRC file", GetLastErrorText().GetString());
@@ -208,29 +210,34 @@ TEST_F(DocumentScan, TemporaryFolderFromTheEnvironmentWithoutRegardToCase) {
   ScopedEnv upper("TEMP", upperDir.path().c_str());
   Page page;
   page.annotations = {pdf_fixtures::Prc(ModelFileBytes({1}))};
-  OpenPdf({page});
+  OpenDocument({page});
   MeshList meshes;
   EXPECT_EQ(1, Extract(meshes));
-  EXPECT_TRUE(m_log.Mentions(upperDir.path()));
+  EXPECT_TRUE(m_log.MentionsPath(upperDir.path()));
 }
 
 TEST_F(DocumentScan, WithoutTempThePlatformsTemporaryFolderServes) {
   ScopedEnv lower("temp", nullptr);
   ScopedTempDir platformTemp;
+  // The variable that names the platform's folder first: TMP on Windows, TMPDIR elsewhere.
+#if defined(_WIN32)
+  ScopedEnv tmp("TMP", platformTemp.path().c_str());
+#else
   ScopedEnv tmpdir("TMPDIR", platformTemp.path().c_str());
   ScopedEnv tmp("TMP", nullptr);
+#endif
   Page page;
   page.annotations = {pdf_fixtures::Prc(ModelFileBytes({1}))};
-  OpenPdf({page});
+  OpenDocument({page});
   MeshList meshes;
   EXPECT_EQ(1, Extract(meshes));
   EXPECT_EQ(1, meshes.Count());
-  EXPECT_TRUE(m_log.Mentions(platformTemp.path()));
+  EXPECT_TRUE(m_log.MentionsPath(platformTemp.path()));
 }
 
 TEST_F(DocumentScan, LibraryThatCannotBeBoundLeavesTheListAlone) {
   ScopedEnv version(VANTRELL_A3D_ENV_VERSION, "3.0");
-  OpenPdf({Page()});
+  OpenDocument({Page()});
   MeshList meshes;
   meshes.Append(ON_Mesh());
   EXPECT_EQ(0, Extract(meshes));

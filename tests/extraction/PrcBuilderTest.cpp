@@ -222,18 +222,22 @@ TEST_F(PrcBuilder, ExistingFileIsHandedOverAndLeftInPlace) {
   EXPECT_EQ(1u, m_host.CountCalls("AcroView", 485));
 }
 
-// Meshes -> PRC -> the host's document -> a saved PDF -> the Export's extraction.
+// Meshes -> PRC -> the host's document -> a saved PDF -> the Export's extraction. A build without
+// PDF files extracts from the document the file went into.
 TEST_F(PrcBuilder, RoundTripThroughASavedPdfGivesTheSameTriangles) {
   MeshList list = List({Mesh({{0.1f, 0.2f, 0.3f}, {1, 0, 0}, {0, 1, 0}, {5, 5, 5}}, {{0, 1, 2}, {1, 3, 2}}),
                         Mesh({{-1, -2, -3}, {4, 5, 6}, {7, 8, 9.5f}, {1e-3f, 1e3f, 0}}, {{0, 1, 2, 3}})});
   m_host.OpenMemoryDocument();
   ASSERT_EQ(1, PassMeshesToHostAsPrc(&list));
+#if ACROHOST_HAVE_QPDF
   std::string pdf = m_files.File("roundtrip.pdf");
   std::string error;
   ASSERT_TRUE(m_host.host().documents().active()->Save(pdf, &error)) << error;
-
   HostFixture reader;
   ASSERT_TRUE(reader.OpenPdf(pdf, &error)) << error;
+#else
+  HostFixture& reader = m_host;
+#endif
   MeshList meshes;
   HostDocumentView view = reader.ActiveView();
   ASSERT_EQ(1, ExtractMeshesFromDocument(&view, &meshes)) << GetLastErrorText().GetString();

@@ -24,6 +24,12 @@ bool StandInLog::Mentions(const std::string& text) const {
   return false;
 }
 
+bool StandInLog::MentionsPath(const std::string& path) const {
+  std::string quoted;
+  for (char c : path) quoted += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  return Mentions(quoted);
+}
+
 int StandInLog::UnreleasedAtTerminate() const {
   int unreleased = -1;
   for (const std::string& line : Lines()) {

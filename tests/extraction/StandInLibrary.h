@@ -21,6 +21,8 @@ class StandInLog {
   std::vector<std::string> Calls(const std::string& entryPoint) const;
   // Whether any line mentions `text`.
   bool Mentions(const std::string& text) const;
+  // Whether any line mentions the path as the log quotes it (backslashes doubled).
+  bool MentionsPath(const std::string& path) const;
   // The unreleased count that the last terminate line reports, or -1 without one.
   int UnreleasedAtTerminate() const;
   // The lines naming the life cycle, in order: "load", "GetVersion", "Initialize", "Terminate",

@@ -56,7 +56,47 @@ TEST(PlugInModule, LoadingAndUnloadingBuildsAndDestroysTheApplicationObjectOnce)
             ReadLines(dir.File("mfc.log")));
 }
 
+// The meshes' ids (the first x of each mesh's one triangle) in the written file, each mesh being
+// the stand-in's triangle.
+std::vector<int> MeshIdsInFile(const std::string& path) {
+  std::vector<TriangleMesh> meshes;
+  std::string error;
+  EXPECT_TRUE(ReimportMeshes(path, &meshes, &error)) << error;
+  std::vector<int> ids;
+  for (const TriangleMesh& mesh : meshes) {
+    EXPECT_EQ(1u, mesh.size());
+    if (mesh.size() != 1) continue;
+    ids.push_back(static_cast<int>(mesh[0][0]));
+    EXPECT_EQ((Triangle{mesh[0][0], 0, 0, 1, 0, 0, 0, 1, 0}), mesh[0]);
+  }
+  return ids;
+}
+
+#if defined(_WIN32)
+// The bytes of one resource of a module loaded as data; empty when it has none.
+std::string ResourceBytes(HMODULE module, LPCSTR type, LPCSTR name, WORD language) {
+  HRSRC resource = FindResourceExA(module, type, name, language);
+  HGLOBAL data = resource ? LoadResource(module, resource) : nullptr;
+  if (!data) return std::string();
+  return std::string(static_cast<const char*>(LockResource(data)), SizeofResource(module, resource));
+}
+
+TEST(PlugInModule, TheFileHoldsTheToolbarBitmapAndTheManifestAsResources) {
+  HMODULE module = LoadLibraryExA(PlugInFile().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, module);
+  const WORD usEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+  // The bitmap file without its file header: 344 bytes.
+  const std::string bitmap = ResourceBytes(module, RT_BITMAP, MAKEINTRESOURCEA(102), usEnglish);
+  EXPECT_EQ(344u, bitmap.size());
+  EXPECT_EQ(ReadFile(SourceDir() + "/resources/Toolbar.bmp").substr(14), bitmap);
+  EXPECT_EQ(ReadFile(SourceDir() + "/resources/Vantrell.manifest"),
+            ResourceBytes(module, RT_MANIFEST, ISOLATIONAWARE_MANIFEST_RESOURCE_ID, usEnglish));
+  FreeLibrary(module);
+}
+#endif
+
 TEST(PlugInProgram, ExportWritesTheMeshesOfTheDocument) {
+  PDF_FIXTURES_SKIP_WITHOUT_PDF_FILES();
   ScopedTempDir dir;
   ScopedEnv temp("temp", dir.path().c_str());
   Page page;
@@ -70,19 +110,27 @@ TEST(PlugInProgram, ExportWritesTheMeshesOfTheDocument) {
   ProgramRun run = RunAcrohost({"export", pdf, output});
   EXPECT_EQ(0, run.status) << run.err;
   EXPECT_EQ("", run.err);
-  std::vector<TriangleMesh> meshes;
-  ASSERT_TRUE(ReimportMeshes(output, &meshes, &error)) << error;
-  std::vector<int> ids;
-  for (const TriangleMesh& mesh : meshes) {
-    ASSERT_EQ(1u, mesh.size());
-    ids.push_back(static_cast<int>(mesh[0][0]));
-    EXPECT_EQ((Triangle{mesh[0][0], 0, 0, 1, 0, 0, 0, 1, 0}), mesh[0]);
-  }
-  EXPECT_EQ((std::vector<int>{1, 2, 3, 1, 2, 3}), ids);
+  EXPECT_EQ((std::vector<int>{1, 2, 3, 1, 2, 3}), MeshIdsInFile(output));
+  EXPECT_FALSE(FileExists(dir.File("QNFTemp.prc")));
+}
+
+// The way to a document where the host reads no PDF files (Windows): PRC files taken into it.
+TEST(PlugInProgram, ExportWritesTheMeshesOfPrcFilesTakenIntoTheDocument) {
+  ScopedTempDir dir;
+  ScopedEnv temp("temp", dir.path().c_str());
+  ASSERT_TRUE(WriteFile(dir.File("first.prc"), ModelFileBytes({1, 2})));
+  ASSERT_TRUE(WriteFile(dir.File("second.prc"), ModelFileBytes({3})));
+  const std::string output = dir.File("model.skp");
+  ProgramRun run = RunAcrohost({"--take-prc", dir.File("first.prc"), "--take-prc", dir.File("second.prc"), "--save-as",
+                                output, "ADBE:Vantrell_Export"});
+  EXPECT_EQ(0, run.status) << run.err;
+  EXPECT_EQ("", run.err);
+  EXPECT_EQ((std::vector<int>{1, 2, 3}), MeshIdsInFile(output));
   EXPECT_FALSE(FileExists(dir.File("QNFTemp.prc")));
 }
 
 TEST(PlugInProgram, ExportOfADocumentTheLibraryCannotReadShowsOneAlert) {
+  PDF_FIXTURES_SKIP_WITHOUT_PDF_FILES();
   ScopedTempDir dir;
   ScopedEnv temp("temp", dir.path().c_str());
   Page page;
@@ -96,6 +144,7 @@ TEST(PlugInProgram, ExportOfADocumentTheLibraryCannotReadShowsOneAlert) {
 }
 
 TEST(PlugInProgram, ExportInAHostOfAnotherVersionIsRefused) {
+  PDF_FIXTURES_SKIP_WITHOUT_PDF_FILES();
   ScopedTempDir dir;
   std::string pdf = dir.File("empty.pdf");
   ASSERT_TRUE(pdf_fixtures::WritePdf(pdf, {Page()}));
@@ -127,7 +176,13 @@ TEST(PlugInProgram, HelpOpensTheHelpFileBesideThePlugIn) {
   for (const char* action : {"ADBE:Vantrell", "ADBE:Vantrell_Help"}) {
     ProgramRun run = RunAcrohost({"--plugins", folder.path(), "--host-version", "10.0", action});
     EXPECT_EQ(0, run.status) << run.err;
+#if defined(_WIN32)
+    // The real shell has the file: Wine's starts its help viewer, which, without a display, ends
+    // at once. The desktop hears nothing of it.
+    EXPECT_EQ("", run.out);
+#else
     EXPECT_EQ("open: " + folder.File("Vantrell.chm") + "\n", run.out);
+#endif
     EXPECT_EQ("", run.err);
   }
 }
@@ -141,6 +196,9 @@ TEST(PlugInProgram, HelpWithoutItsFileShowsOneAlert) {
 }
 
 TEST(PlugInProgram, HelpFromAPathTooLongForTheBufferShowsTheAlertInsteadOfATruncatedPath) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "Windows loads no module from a path longer than MAX_PATH";
+#endif
   std::string deep;
   while (deep.size() < 300) deep += "a-rather-long-folder-name/";
   PlugInsFolder folder(true, deep);

@@ -27,11 +27,12 @@ class Export : public ::testing::Test {
     ASSERT_TRUE(m_shell->entered()) << m_shell->error();
   }
 
+  // The pages as a PDF file where the build has them, else in memory.
   void OpenDocument(const std::vector<Page>& pages) {
-    std::string path = m_out.File("document.pdf");
     std::string error;
-    ASSERT_TRUE(pdf_fixtures::WritePdf(path, pages, &error)) << error;
-    ASSERT_TRUE(m_shell->host().OpenPdf(path, &error)) << error;
+    std::unique_ptr<acrohost::Document> document = pdf_fixtures::ReadableDocument(pages, m_out.File("document.pdf"), &error);
+    ASSERT_TRUE(document) << error;
+    m_shell->host().OpenDocument(std::move(document));
     // Making the model files bound the library too.
     m_log.Clear();
   }

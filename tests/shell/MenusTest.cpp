@@ -17,6 +17,27 @@ const acrohost::MenuItemRecord* Item(EnteredShell& shell, const char* name) {
   return Menus(shell).Item(Menus(shell).FindItem(name));
 }
 
+// The device-independent bitmap behind the toolbar's bitmap. On Windows a loaded bitmap is the
+// display's own copy: there it is the resource of the module it was loaded from (the test program),
+// in US English, and the loaded bitmap has its size.
+std::string ToolbarBitmapBytes(HostBitmap bitmap) {
+#if defined(_WIN32)
+  BITMAP loaded;
+  EXPECT_EQ(static_cast<int>(sizeof loaded), GetObjectA(static_cast<HBITMAP>(bitmap), sizeof loaded, &loaded));
+  EXPECT_EQ(20, loaded.bmWidth);
+  EXPECT_EQ(20, loaded.bmHeight);
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC resource = FindResourceExA(module, RT_BITMAP, MAKEINTRESOURCEA(102), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+  HGLOBAL data = resource ? LoadResource(module, resource) : nullptr;
+  if (!data) return std::string();
+  return std::string(static_cast<const char*>(LockResource(data)), SizeofResource(module, resource));
+#else
+  size_t size = 0;
+  const unsigned char* bytes = Win32BitmapBytes(static_cast<HBITMAP>(bitmap), &size);
+  return bytes ? std::string(reinterpret_cast<const char*>(bytes), size) : std::string();
+#endif
+}
+
 TEST(Menus, InstallsTheHostMenuItemsTheButtonAndTheOwnMenu) {
   EnteredShell shell;
   ASSERT_TRUE(shell.entered()) << shell.error();
@@ -130,12 +151,12 @@ TEST(ToolbarBitmap, IsTheDeviceIndependentBitmapOfTheResource) {
   ASSERT_TRUE(shell.entered()) << shell.error();
   HostBitmap bitmap = LoadToolbarBitmap();
   ASSERT_NE(nullptr, bitmap);
-  size_t size = 0;
-  const unsigned char* bytes = Win32BitmapBytes(static_cast<HBITMAP>(bitmap), &size);
-  ASSERT_EQ(344u, size);
+  const std::string resource = ToolbarBitmapBytes(bitmap);
+  ASSERT_EQ(344u, resource.size());
   std::string file = ReadFile(SourceDir() + "/resources/Toolbar.bmp");
   ASSERT_EQ(358u, file.size());
-  EXPECT_EQ(file.substr(14), std::string(reinterpret_cast<const char*>(bytes), size));
+  EXPECT_EQ(file.substr(14), resource);
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(resource.data());
 
   auto word = [&](size_t at) { return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24; };
   EXPECT_EQ(40, word(0));

@@ -1,13 +1,8 @@
 #include "HostFixture.h"
 
-#include <stdlib.h>
-
+#include "RunProgram.h"
 #include "TestSupport.h"
 #include "host/HostTables.h"
-
-#if !defined(_WIN32)
-#include <sys/wait.h>
-#endif
 
 namespace testing_support {
 
@@ -89,36 +84,27 @@ acrohost::MenusAndToolBar::ActionResult HostFixture::Perform(const std::string& 
 
 namespace {
 
-#if defined(_WIN32)
-std::string Quote(const std::string& word) { return "\"" + word + "\""; }
-#else
-std::string Quote(const std::string& word) {
-  std::string quoted = "'";
-  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
+// A program's text output with the line ends of Windows' text mode ("\r\n") read as "\n".
+std::string TextLines(const std::string& output) {
+  std::string text;
+  for (size_t i = 0; i < output.size(); ++i)
+    if (output[i] != '\r' || i + 1 == output.size() || output[i + 1] != '\n') text += output[i];
+  return text;
 }
-#endif
 
 }  // namespace
 
 ProgramRun RunAcrohost(const std::vector<std::string>& arguments) {
   ScopedTempDir outputs;
 #if defined(_WIN32)
-  std::string command = Quote(BinDir() + "\\acrohost.exe");
+  const std::string program = BinDir() + "/acrohost.exe";
 #else
-  std::string command = Quote(BinDir() + "/acrohost");
+  const std::string program = BinDir() + "/acrohost";
 #endif
-  for (const std::string& argument : arguments) command += " " + Quote(argument);
-  command += " > " + Quote(outputs.File("out")) + " 2> " + Quote(outputs.File("err"));
   ProgramRun run;
-  int status = system(command.c_str());
-#if defined(_WIN32)
-  run.status = status;
-#else
-  run.status = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-  run.out = ReadFile(outputs.File("out"));
-  run.err = ReadFile(outputs.File("err"));
+  run.status = RunProgram(program, arguments, outputs.File("out"), outputs.File("err"));
+  run.out = TextLines(ReadFile(outputs.File("out")));
+  run.err = TextLines(ReadFile(outputs.File("err")));
   return run;
 }
 

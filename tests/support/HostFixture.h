@@ -78,8 +78,8 @@ class HostFixture {
 // One run of the host program.
 struct ProgramRun {
   int status = -1;  // the exit status; -1 when it did not exit normally
-  std::string out;  // what it printed on stdout
-  std::string err;  // what it printed on stderr
+  std::string out;  // what it printed on stdout, every line ending in "\n" (also on Windows)
+  std::string err;  // what it printed on stderr, the same way
 };
 
 // Runs bin/acrohost with the arguments, in the current folder, and waits for it.

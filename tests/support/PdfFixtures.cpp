@@ -1,13 +1,15 @@
 #include "PdfFixtures.h"
 
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFWriter.hh>
-
 #include <cstdio>
 #include <exception>
 #include <fstream>
 
+#if ACROHOST_HAVE_QPDF
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFWriter.hh>
+
 #include "acrohost/QpdfDocument.h"
+#endif
 
 namespace pdf_fixtures {
 
@@ -30,7 +32,9 @@ CosValue DataStream(const ThreeDData& data) {
     entries.emplace_back("Filter", CosValue::Name(data.rawFilter));
   } else if (data.flate) {
     entries.emplace_back("Filter", CosValue::Name("FlateDecode"));
+#if ACROHOST_HAVE_QPDF
     stored = acrohost::FlateCompress(data.bytes);
+#endif
   }
   return CosValue::Stream(entries, stored);
 }
@@ -42,6 +46,14 @@ bool WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 }  // namespace
+
+bool HavePdfFiles() {
+#if ACROHOST_HAVE_QPDF
+  return true;
+#else
+  return false;
+#endif
+}
 
 Annotation Prc(const std::string& bytes, bool flate) {
   Annotation annotation;
@@ -107,7 +119,31 @@ bool WritePdf(const std::string& path, const std::vector<Page>& pages, std::stri
   return written;
 }
 
+std::unique_ptr<acrohost::Document> ReadableDocument(const std::vector<Page>& pages, const std::string& path,
+                                                     std::string* error) {
+#if ACROHOST_HAVE_QPDF
+  std::string reason;
+  std::unique_ptr<acrohost::Document> document;
+  if (WritePdf(path, pages, &reason)) document = acrohost::OpenPdfDocument(path, &reason);
+  if (!document && error) *error = reason;
+  return document;
+#else
+  (void)path;
+  (void)error;
+  std::vector<Page> decoded = pages;
+  for (Page& page : decoded)
+    for (Annotation& annotation : page.annotations) annotation.data.flate = false;
+  return BuildDocument(decoded);
+#endif
+}
+
 bool WritePasswordProtectedPdf(const std::string& path, const std::vector<Page>& pages, const std::string& password) {
+#if !ACROHOST_HAVE_QPDF
+  (void)path;
+  (void)pages;
+  (void)password;
+  return false;
+#else
   const std::string plain = path + ".plain";
   if (!WritePdf(plain, pages)) return false;
   bool written = true;
@@ -124,6 +160,7 @@ bool WritePasswordProtectedPdf(const std::string& path, const std::vector<Page>&
   }
   std::remove(plain.c_str());
   return written;
+#endif
 }
 
 bool WriteDamagedPdf(const std::string& path) {

@@ -4,6 +4,9 @@
 // direct or indirect, and /Annots entries that are no annotation at all. Written as PDF files
 // (through the host's qpdf writer) or handed to the host as in-memory documents.
 //
+// Builds without qpdf (Windows) have no PDF files: WritePdf and WritePasswordProtectedPdf fail
+// there, and tests of PDF files skip themselves with PDF_FIXTURES_SKIP_WITHOUT_PDF_FILES().
+//
 //   pdf_fixtures::Page page;
 //   page.annotations = {pdf_fixtures::Prc("bytes"), pdf_fixtures::Other("Text")};
 //   pdf_fixtures::WritePdf(dir.File("a.pdf"), {page});
@@ -17,6 +20,15 @@
 #include "acrohost/MemoryDocument.h"
 
 namespace pdf_fixtures {
+
+// Whether this build writes and reads PDF files.
+bool HavePdfFiles();
+
+// In a test or its SetUp: the test is skipped in a build without PDF files.
+#define PDF_FIXTURES_SKIP_WITHOUT_PDF_FILES() \
+  if (pdf_fixtures::HavePdfFiles()) {         \
+  } else                                      \
+    GTEST_SKIP() << "this build has no PDF files (no qpdf)"
 
 // What a 3D annotation's "3DD" entry holds.
 struct ThreeDData {
@@ -53,10 +65,17 @@ struct Page {
 };
 
 // The document as the host's in-memory kind. Compressed and filtered streams are held encoded,
-// so an in-memory document cannot read them back (a PDF file can).
+// so an in-memory document cannot read them back (a PDF file can). Without qpdf a stream to be
+// Flate-compressed keeps its bytes as they are under /FlateDecode: nothing can read it either way.
 std::unique_ptr<acrohost::MemoryDocument> BuildDocument(const std::vector<Page>& pages);
 // Writes the document as a PDF file; false, with the reason, when it cannot.
 bool WritePdf(const std::string& path, const std::vector<Page>& pages, std::string* error = nullptr);
+// The document as the host reads it from a PDF file: written at path and opened, where this build
+// has PDF files; elsewhere in memory with every stream to be Flate-compressed held as it is, as
+// the host hands out the same decoded bytes either way. Null, with the reason, when the file
+// cannot be written or opened.
+std::unique_ptr<acrohost::Document> ReadableDocument(const std::vector<Page>& pages, const std::string& path,
+                                                     std::string* error = nullptr);
 // A file that starts like a PDF file but holds nothing that can be recovered.
 bool WriteDamagedPdf(const std::string& path);
 // The document as a PDF file that opens only with the password.

@@ -1,5 +1,6 @@
 // Files the writer wrote, read back with assimp (an independent reader), as the triangles of
-// each mesh in order.
+// each mesh in order. Builds without assimp (Windows) read the files' text themselves
+// (ReimportText.cpp), checking the counts they declare.
 #ifndef VANTRELL_TESTS_REIMPORT_H
 #define VANTRELL_TESTS_REIMPORT_H
 
@@ -16,7 +17,7 @@ typedef std::array<float, 9> Triangle;
 typedef std::vector<Triangle> TriangleMesh;
 
 // The meshes of the file, in the order of their nodes ("mesh0", "mesh1", ...). False, with the
-// importer's message, when assimp cannot read the file.
+// reader's message, when the file cannot be read.
 bool ReimportMeshes(const std::string& path, std::vector<TriangleMesh>* meshes, std::string* error = nullptr);
 
 // The triangles of a mesh list, as a reader should find them.
