@@ -93,6 +93,9 @@ struct Tess3D : Tessellation {
   std::vector<uint32_t> indices;
   std::vector<TessFace> faces;
   std::vector<double> textureCoords;
+  // The file leaves the normals to its readers: the index entries of the faces hold no normal
+  // offsets, only the texture entries and the point offset of each corner.
+  bool normalsRecalculated = false;
 };
 
 struct RepresentationItem : Entity {

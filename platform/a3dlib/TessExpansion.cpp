@@ -15,8 +15,8 @@ struct Corner {
 // count and check, once to fill, so the output is allocated once at its final size.
 class FaceReader {
  public:
-  FaceReader(const TessFace& face, const std::vector<uint32_t>& entries)
-      : m_face(face), m_entries(entries), m_cursor(face.indexStart) {}
+  FaceReader(const TessFace& face, const std::vector<uint32_t>& entries, bool withNormals)
+      : m_face(face), m_entries(entries), m_cursor(face.indexStart), m_normal(withNormals ? 1 : 0) {}
 
   template <typename Emit>
   bool Read(Emit&& emit) {
@@ -70,7 +70,8 @@ class FaceReader {
   bool ReadTriangles(uint64_t corner, bool oneNormal, Emit& emit) {
     uint32_t count = 0;
     if (!NextSize(&count)) return false;
-    const uint64_t perTriangle = oneNormal ? 1 + 3 * corner : 3 * (1 + corner);
+    const uint64_t group = m_normal + corner;  // a corner's entries with its own normal
+    const uint64_t perTriangle = oneNormal ? m_normal + 3 * corner : 3 * group;
     if (!Available(count, perTriangle)) return false;
     const uint32_t* e = m_entries.data();
     for (uint32_t t = 0; t < count; ++t) {
@@ -78,9 +79,9 @@ class FaceReader {
       Corner c[3];
       for (uint64_t k = 0; k < 3; ++k) {
         if (oneNormal)
-          c[k] = Corner{e[base], e[base + 1 + k * corner + corner - 1]};
+          c[k] = Corner{Normal(e + base), e[base + m_normal + k * corner + corner - 1]};
         else
-          c[k] = Corner{e[base + k * (1 + corner)], e[base + k * (1 + corner) + corner]};
+          c[k] = Corner{Normal(e + base + k * group), e[base + k * group + group - 1]};
       }
       emit(c[0], c[1], c[2]);
     }
@@ -93,17 +94,18 @@ class FaceReader {
   bool ReadRuns(uint64_t corner, bool fan, bool oneNormal, Emit& emit) {
     uint32_t runs = 0;
     if (!NextSize(&runs)) return false;
+    const uint64_t group = m_normal + corner;
     for (uint32_t r = 0; r < runs; ++r) {
       uint32_t size = 0;
       if (!NextSize(&size)) return false;
       const bool singleNormal = oneNormal && (size & kFaceSizeSingleNormal);
       const uint64_t points = size & ~kFaceSizeSingleNormal;
-      const uint64_t entries = singleNormal ? 1 + points * corner : points * (1 + corner);
+      const uint64_t entries = singleNormal ? m_normal + points * corner : points * group;
       if (!Available(1, entries)) return false;
       const uint32_t* e = m_entries.data() + m_cursor;
       auto vertex = [&](uint64_t i) {
-        if (singleNormal) return Corner{e[0], e[1 + i * corner + corner - 1]};
-        return Corner{e[i * (1 + corner)], e[i * (1 + corner) + corner]};
+        if (singleNormal) return Corner{Normal(e), e[m_normal + i * corner + corner - 1]};
+        return Corner{Normal(e + i * group), e[i * group + group - 1]};
       };
       for (uint64_t i = 0; i + 2 < points; ++i) {
         if (fan)
@@ -118,9 +120,13 @@ class FaceReader {
     return true;
   }
 
+  // The normal offset that starts a group of entries; 0 when the entries hold no normals.
+  uint32_t Normal(const uint32_t* group) const { return m_normal ? group[0] : 0; }
+
   const TessFace& m_face;
   const std::vector<uint32_t>& m_entries;
   uint64_t m_cursor;
+  uint64_t m_normal;  // entries a normal takes before a corner: 1, or 0 when normals are recalculated
   size_t m_nextSize = 0;
 };
 
@@ -130,13 +136,13 @@ int ExpandTess3DFaces(const Tess3D& tessellation, std::vector<uint32_t>& out) {
   out.clear();
   uint64_t triangles = 0;
   for (const TessFace& face : tessellation.faces) {
-    FaceReader reader(face, tessellation.indices);
+    FaceReader reader(face, tessellation.indices, !tessellation.normalsRecalculated);
     if (!reader.Read([&](const Corner&, const Corner&, const Corner&) { ++triangles; })) return 1;
   }
   out.resize(triangles * 6);
   uint32_t* next = out.data();
   for (const TessFace& face : tessellation.faces) {
-    FaceReader reader(face, tessellation.indices);
+    FaceReader reader(face, tessellation.indices, !tessellation.normalsRecalculated);
     reader.Read([&](const Corner& a, const Corner& b, const Corner& c) {
       next[0] = a.normal;
       next[1] = a.point;

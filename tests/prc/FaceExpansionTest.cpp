@@ -26,6 +26,7 @@ struct Case {
   std::vector<uint32_t> indices;
   std::vector<Face> faces;
   std::vector<uint32_t> expected;  // six entries per triangle
+  bool normalsRecalculated = false;  // the entries hold no normal offsets
 };
 
 const uint32_t kSingle = 0x40000000u;
@@ -35,7 +36,8 @@ std::vector<uint32_t> ExpandAfterReading(const Case& c) {
   EntityStore store;
   Tess3D* tess = store.Make<Tess3D>();
   tess->coords.assign(30, 0.5);
-  tess->normals.assign(6, 1.0);
+  if (!c.normalsRecalculated) tess->normals.assign(6, 1.0);
+  tess->normalsRecalculated = c.normalsRecalculated;
   tess->indices = c.indices;
   for (const Face& f : c.faces) {
     TessFace face;
@@ -128,6 +130,12 @@ TEST(FaceExpansionTest, EveryFaceKindReadFromPrcBecomesTriangles) {
        {999, 100, 0, 101, 3, 102, 6, 103, 9, 12, 15},
        {{0x2, 1, {1}, 0}, {0x20, 7, {1}, 0}},
        {100, 0, 101, 3, 102, 6, 103, 9, 103, 12, 103, 15}},
+      {"triangles whose normals are left to the reader", {0, 3, 6, 9, 3, 6}, {{0x2, 0, {2}, 0}},
+       {0, 0, 0, 3, 0, 6, 0, 9, 0, 3, 0, 6}, true},
+      {"a one-normal fan whose normals are left to the reader", {0, 3, 6, 9}, {{0x40, 0, {1, 4 | kSingle}, 0}},
+       {0, 0, 0, 3, 0, 6, 0, 0, 0, 6, 0, 9}, true},
+      {"a textured strip whose normals are left to the reader", {900, 0, 901, 3, 902, 6, 903, 9},
+       {{0x800, 0, {1, 4}, 1}}, {0, 0, 0, 3, 0, 6, 0, 6, 0, 3, 0, 9}, true},
   };
   for (const Case& c : cases) EXPECT_EQ(c.expected, ExpandAfterReading(c)) << c.what;
 }

@@ -68,6 +68,7 @@ class Describer {
       Doubles("coords ", tess->coords);
       if (auto* tess3D = dynamic_cast<const a3d::Tess3D*>(tess)) {
         Doubles("normals ", tess3D->normals);
+        if (tess3D->normalsRecalculated) m_text += "recalculated ";
         Numbers("indices ", tess3D->indices);
         for (const a3d::TessFace& face : tess3D->faces) {
           m_text += "face " + std::to_string(face.kind) + " start " + std::to_string(face.indexStart) + " textures " +

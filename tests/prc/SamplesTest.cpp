@@ -120,8 +120,18 @@ TEST_F(SamplesTest, PatchCubeWhoseNormalsAreLeftToTheReader) {
   EXPECT_EQ(24u, tess->coords.size());
   EXPECT_TRUE(tess->normals.empty());
   EXPECT_EQ(36u, tess->indices.size());  // point offsets only: three per triangle
+  EXPECT_TRUE(tess->normalsRecalculated);
   ASSERT_EQ(1u, tess->faces.size());
   EXPECT_EQ((std::vector<uint32_t>{12}), tess->faces[0].sizes);
+  // The walk reads the twelve triangles of the cube's eight corners.
+  std::vector<std::vector<uint32_t>> triangles = Triangles(*tess);
+  ASSERT_EQ(12u, triangles.size());
+  for (size_t t = 0; t < triangles.size(); ++t) {
+    for (int k = 0; k < 3; ++k) {
+      EXPECT_EQ(tess->indices[3 * t + k] / 3, triangles[t][k]);
+      EXPECT_LT(triangles[t][k], 8u);
+    }
+  }
   ExpectWrittenBackWhole();
 }
 

@@ -120,6 +120,7 @@ class Builder {
       if (source.type == kPrcTess3D) {
         Tess3D* tess = Make<Tess3D>();
         tess->normals = std::move(source.normals);
+        tess->normalsRecalculated = source.normalsRecalculated;
         tess->indices = std::move(source.indices);
         tess->faces = std::move(source.faces);
         tess->textureCoords = std::move(source.textureCoords);

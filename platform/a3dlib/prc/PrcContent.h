@@ -35,6 +35,7 @@ struct TessellationContent {
   std::vector<uint32_t> indices;
   std::vector<TessFace> faces;
   std::vector<double> textureCoords;
+  bool normalsRecalculated = false;
 };
 
 struct ItemContent {

@@ -230,8 +230,8 @@ void Tess3DData(BitWriter& out, const Tess3D& tess) {
   Doubles(out, tess.coords);
   out.Bit(false);  // has faces
   out.Bit(false);  // has loops
-  // Without normals the index entries hold none, and readers must compute them.
-  bool recalculate = tess.normals.empty();
+  // Index entries without normal offsets tell readers to compute the normals.
+  bool recalculate = tess.normalsRecalculated;
   out.Bit(recalculate);
   if (recalculate) {
     out.Character(0);

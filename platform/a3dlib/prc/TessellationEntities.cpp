@@ -83,6 +83,7 @@ void EntityReader::Tess3DContent(TessellationContent& tessellation) {
   m_bits.Bit();  // has faces
   if (m_version >= kVersionTessHasLoops) m_bits.Bit();
   if (m_version >= kVersionTessRecalculateNormals && m_bits.Bit()) {
+    tessellation.normalsRecalculated = true;
     m_bits.Character();  // recalculation flags
     m_bits.Double();     // crease angle
   }
