@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "HostFixture.h"
+#include "ShellFixture.h"
 #include "host/HostTables.h"
 #include "shell/MenusAndToolbar.h"
 #include "shell/PlugInEntry.h"
@@ -11,17 +12,6 @@ using namespace testing_support;
 using acrohost::TableGrant;
 
 namespace {
-
-// Forgets everything a set-up stored, as a fresh module load would.
-void ResetPlugInState() {
-#define VANTRELL_RESET_TABLE(name) \
-  g##name##Table = nullptr;        \
-  g##name##TableVersion = 0;
-  HOST_TABLES(VANTRELL_RESET_TABLE)
-#undef VANTRELL_RESET_TABLE
-  gPlugInExtensionId = nullptr;
-  gModuleInstance = nullptr;
-}
 
 HostExtensionId const kExtension = reinterpret_cast<HostExtensionId>(0x5150);
 

@@ -8,8 +8,6 @@
 
 namespace testing_support {
 
-namespace {
-
 void ResetPlugInState() {
 #define VANTRELL_RESET_TABLE(name) \
   g##name##Table = nullptr;        \
@@ -19,8 +17,6 @@ void ResetPlugInState() {
   gPlugInExtensionId = nullptr;
   gModuleInstance = nullptr;
 }
-
-}  // namespace
 
 EnteredShell::EnteredShell(const acrohost::HostOptions& options) : m_host(options) {
   ResetPlugInState();

@@ -9,6 +9,10 @@
 
 namespace testing_support {
 
+// Forgets the host tables, extension ID and module instance a set-up stored, as a fresh module
+// load would.
+void ResetPlugInState();
+
 // Resets the plug-in's state, then has the host walk PlugInMain, set-up, handshake and the stages.
 // The module instance is the test program, which carries the toolbar bitmap too.
 class EnteredShell {
