@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The plug-in module exports PlugInMain and nothing else.
+# The plug-in module exports PlugInMain and nothing else: an ELF shared object on Linux, a PE DLL
+# from the Windows cross-build (read with MinGW's objdump).
 set -euo pipefail
 build=${1:?build folder}
 module="$build/bin/plug_ins/Vantrell.api"
@@ -7,9 +8,17 @@ if [ ! -f "$module" ]; then
   echo "no plug-in module yet: $module"
   exit 0
 fi
-exports=$(nm -D --defined-only "$module" | awk '$2 ~ /^[TDBRVW]$/ {print $3}' | sort)
-if [ "$exports" != "PlugInMain" ]; then
-  echo "Vantrell.api must export PlugInMain only; it exports:"
+if [ "$(head -c 2 "$module")" = "MZ" ]; then
+  table=$(i686-w64-mingw32-objdump -p "$module")
+  # Named exports, and every entry of the address table (an export by ordinal alone has no name).
+  exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$table" | awk '/^\t\[/ {print $3}' | sort)
+  entries=$(sed -n '/^Export Address Table -- Ordinal Base/,/^$/p' <<<"$table" | awk '/^\t\[/ {n++} END {print n + 0}')
+else
+  exports=$(nm -D --defined-only "$module" | awk '$2 ~ /^[TDBRVW]$/ {print $3}' | sort)
+  entries=$(wc -l <<<"$exports")
+fi
+if [ "$exports" != "PlugInMain" ] || [ "$entries" != 1 ]; then
+  echo "Vantrell.api must export PlugInMain only; it exports ($entries entries):"
   echo "$exports"
   exit 1
 fi

@@ -12,11 +12,20 @@ packages=(
   libassimp-dev           # the tests re-import the writer's files
   clang libclang-rt-14-dev  # the PRC loader's fuzz target
   fp-utils                # chmcmd, for the help file
+  # The 32-bit Windows build and its tests: MinGW-w64 with the posix thread model (GoogleTest
+  # needs std::mutex), its binutils (windres, objdump), zlib for it, and Wine with its 32-bit loader.
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev
+  wine wine32:i386
 )
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
+
+# wine32 is a package of the i386 architecture.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  as_root dpkg --add-architecture i386
+fi
 
 missing=()
 for package in "${packages[@]}"; do
