@@ -23,6 +23,9 @@ cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs" --timeout 600
 
+echo "== fuzzing the PRC loader"
+FUZZ_SECONDS=60 fuzz/run.sh build/fuzz
+
 scripts/test-windows.sh build/windows
 
 echo "== all tests passed"

@@ -116,6 +116,16 @@ std::vector<uint64_t> DoubleTable() {
   return bits;
 }
 
+// The bits a double keeps when it is passed by value. On 32-bit x86 without SSE arithmetic it
+// passes through the x87 stack, which makes a signaling NaN quiet; every other value keeps its bits.
+uint64_t AsPassedByValue(uint64_t bits) {
+#if defined(__i386__) && !defined(__SSE2_MATH__)
+  const bool nan = ((bits >> 52) & 0x7FF) == 0x7FF && (bits & 0xFFFFFFFFFFFFFull) != 0;
+  if (nan) bits |= uint64_t(1) << 51;
+#endif
+  return bits;
+}
+
 TEST(PrimitivesTest, DoublesComeBackBitIdentical) {
   const std::vector<uint64_t> table = DoubleTable();
   BitWriter writer;
@@ -124,7 +134,7 @@ TEST(PrimitivesTest, DoublesComeBackBitIdentical) {
   BitReader reader = written.Reader();
   for (uint64_t bits : table) {
     double value = reader.Double();
-    ASSERT_EQ(bits, BitsOf(value)) << std::hexfloat << DoubleOf(bits);
+    ASSERT_EQ(AsPassedByValue(bits), BitsOf(value)) << std::hexfloat << DoubleOf(bits);
   }
   EXPECT_LT(reader.RemainingBits(), 8u);
 }
