@@ -8,6 +8,8 @@ set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="${1:-$here/../build-fuzz}"
+mkdir -p "$build"
+build="$(cd "$build" && pwd)"
 seconds="${FUZZ_SECONDS:-60}"
 
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
