@@ -57,6 +57,7 @@ enum StandInStatus {
 //   version3       reports version 3.0 unless VANTRELL_A3D_VERSION says otherwise
 //   missing-names  exports every name but these three: A3DXXXGet (slot 0, never called),
 //                  A3DCrvNurbsGet (never called) and A3DTess3DGet (called by the model walk)
+//   missing-unused lacks the two of those that the system never calls
 #define VANTRELL_A3D_MISSING_NAMES {"A3DXXXGet", "A3DCrvNurbsGet", "A3DTess3DGet"}
 
 #endif

@@ -101,6 +101,22 @@ TEST(A3DBinding, LibraryLackingAnEntryPointTheSystemCallsIsRefusedAtLoad) {
   EXPECT_EQ((std::vector<std::string>{"load", "unload"}), log.LifeCycle());
 }
 
+TEST(A3DBinding, LibraryLackingOnlyNamesTheSystemNeverCallsLoadsWithThoseSlotsNull) {
+  StandInLog log;
+  ScopedA3DLibrary library("missing-unused");
+  HMODULE module = LoadA3DLibrary();
+  ASSERT_NE(nullptr, module);
+  EXPECT_EQ(nullptr, A3DEntryPointTable[kSlot_A3DXXXGet]);
+  EXPECT_EQ(nullptr, A3DEntryPointTable[kSlot_A3DCrvNurbsGet]);
+  int filled = 0;
+  for (FARPROC slot : A3DEntryPointTable) filled += slot != nullptr;
+  EXPECT_EQ(197, filled);
+  EXPECT_EQ(1, InitA3DLibrary());
+  TerminateA3DLibrary();
+  UnloadA3DLibrary(module);
+  EXPECT_EQ((std::vector<std::string>{"load", "GetVersion", "Initialize", "Terminate", "unload"}), log.LifeCycle());
+}
+
 TEST(A3DBinding, EveryBindingLoadsAndResolvesAfresh) {
   StandInLog log;
   ScopedA3DLibrary library("standard");
