@@ -12,6 +12,7 @@
 
 #include <stddef.h>
 #include <stdint.h>
+#include <string.h>
 
 // An entity of the library (model file, product occurrence, part definition, representation item,
 // tessellation): an opaque handle, null being 0.
@@ -105,6 +106,13 @@ struct ModelFileWriteParameters {
   uint32_t writeOption4;
   uint8_t reserved1[4];
 };
+
+// Zeroes the record and sets its size, as every call that takes a record expects.
+template <typename Record>
+inline void PrepareRecord(Record& record) {
+  memset(&record, 0, sizeof record);
+  record.structSize = static_cast<uint16_t>(sizeof record);
+}
 
 #if UINTPTR_MAX == 0xFFFFFFFFu
 static_assert(sizeof(ModelFileRecord) == 24, "ModelFileRecord size");

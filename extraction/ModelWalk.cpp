@@ -24,13 +24,6 @@ bool IsOnPath(const OccurrencePath* path, A3DEntity occurrence) {
   return false;
 }
 
-// Zeroes the record and sets its size, as every Get expects.
-template <typename Record>
-void PrepareRecord(Record& record) {
-  memset(&record, 0, sizeof record);
-  record.structSize = static_cast<uint16_t>(sizeof record);
-}
-
 void Fail(const char* message) { SetLastErrorText(CStringT<char>(message)); }
 
 int WalkOccurrence(A3DEntity occurrence, MeshList& meshes, const OccurrencePath* path) {

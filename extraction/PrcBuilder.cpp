@@ -16,12 +16,6 @@ namespace {
 // Face kind of triangles that carry one normal each.
 const uint16_t kTrianglesWithOneNormal = 32;
 
-template <typename Record>
-void PrepareRecord(Record& record) {
-  memset(&record, 0, sizeof record);
-  record.structSize = static_cast<uint16_t>(sizeof record);
-}
-
 // The host's steps of taking a PRC file into the active document; the host has finished with
 // the file when the last of them returns.
 void HandOverPrcFile(const CStringT<char>& path) {
@@ -68,7 +62,7 @@ struct TessellationArrays {
 
 // Fills the arrays: nine coordinates, three normal coordinates and four index entries per
 // triangle, the corners taken through the topology.
-uint32_t FillArrays(const ON_Mesh& mesh, TessellationArrays& arrays) {
+void FillArrays(const ON_Mesh& mesh, TessellationArrays& arrays) {
   const ON_MeshTopology& topology = mesh.Topology();
   const int vertexCount = mesh.VertexCount();
   uint32_t f = 0;
@@ -92,7 +86,6 @@ uint32_t FillArrays(const ON_Mesh& mesh, TessellationArrays& arrays) {
     arrays.indices[i + 3] = c + 6;
     ++f;
   }
-  return f;
 }
 
 uint32_t CountUsableFaces(const ON_Mesh& mesh) {

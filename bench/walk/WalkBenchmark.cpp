@@ -26,12 +26,6 @@
 
 namespace {
 
-template <typename Record>
-void Prepare(Record& record) {
-  memset(&record, 0, sizeof record);
-  record.structSize = static_cast<uint16_t>(sizeof record);
-}
-
 // A square grid of about `triangles` triangles in the walk's layout: six entries per triangle.
 A3DEntity GridModel(uint32_t triangles) {
   uint32_t side = 1;
@@ -56,37 +50,37 @@ A3DEntity GridModel(uint32_t triangles) {
     }
   }
   Tess3DRecord tess;
-  Prepare(tess);
+  PrepareRecord(tess);
   tess.indexCount = static_cast<uint32_t>(indices.size());
   tess.indices = indices.data();
   A3DEntity tessellation = nullptr;
   A3D_ENTRY(A3DTess3DCreate)(&tess, &tessellation);
   TessBaseRecord base;
-  Prepare(base);
+  PrepareRecord(base);
   base.coordCount = static_cast<uint32_t>(coords.size());
   base.coords = coords.data();
   A3D_ENTRY(A3DTessBaseSet)(tessellation, &base);
   PolyBrepModelRecord polyBrep;
-  Prepare(polyBrep);
+  PrepareRecord(polyBrep);
   A3DEntity item = nullptr;
   A3D_ENTRY(A3DRiPolyBrepModelCreate)(&polyBrep, &item);
   RepresentationItemRecord itemRecord;
-  Prepare(itemRecord);
+  PrepareRecord(itemRecord);
   itemRecord.tessellation = tessellation;
   A3D_ENTRY(A3DRiRepresentationItemSet)(item, &itemRecord);
   PartDefinitionRecord part;
-  Prepare(part);
+  PrepareRecord(part);
   part.itemCount = 1;
   part.items = &item;
   A3DEntity partDefinition = nullptr;
   A3D_ENTRY(A3DAsmPartDefinitionCreate)(&part, &partDefinition);
   ProductOccurrenceRecord occurrenceRecord;
-  Prepare(occurrenceRecord);
+  PrepareRecord(occurrenceRecord);
   occurrenceRecord.partDefinition = partDefinition;
   A3DEntity occurrence = nullptr;
   A3D_ENTRY(A3DAsmProductOccurrenceCreate)(&occurrenceRecord, &occurrence);
   ModelFileRecord model;
-  Prepare(model);
+  PrepareRecord(model);
   model.unit = 1.0;
   model.occurrenceCount = 1;
   model.occurrences = &occurrence;
@@ -121,7 +115,7 @@ int RunOne(uint32_t triangles) {
   {
     A3DEntity built = GridModel(triangles);
     ModelFileWriteParameters parameters;
-    Prepare(parameters);
+    PrepareRecord(parameters);
     A3D_ENTRY(A3DAsmModelFileWriteToFile)(built, &parameters, file.c_str());
     A3D_ENTRY(A3DAsmModelFileDelete)(built);
   }

@@ -68,8 +68,7 @@ namespace {
 template <typename Record>
 Record Zeroed() {
   Record record;
-  memset(&record, 0, sizeof record);
-  record.structSize = static_cast<uint16_t>(sizeof record);
+  PrepareRecord(record);
   return record;
 }
 
