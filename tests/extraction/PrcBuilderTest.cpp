@@ -254,7 +254,7 @@ TEST_F(PrcBuilder, HandsTheLibraryEveryFieldOfEveryRecord) {
     std::set<std::string> listed;
     for (const Handed& h : expected) {
       listed.insert(h.call + " " + h.field);
-      auto items = calls[h.call];
+      const std::map<std::string, std::string>& items = calls[h.call];
       auto item = items.find(h.field);
       if (item == items.end()) {
         ADD_FAILURE() << h.call << " was not handed " << h.field;
