@@ -8,6 +8,7 @@
 #include "a3dlib/Control.h"
 #include "a3dlib/EntryPointExport.h"
 #include "a3dlib/Library.h"
+#include "a3dlib/RecordLog.h"
 #include "a3dlib/StandInControl.h"
 #include "a3dlib/StandInRecords.h"
 #include "a3dlib/TessExpansion.h"
@@ -16,13 +17,6 @@
 namespace a3d {
 
 namespace {
-
-std::string Describe(const void* handle) {
-  if (!handle) return "null";
-  const Entity* entity = Library().store.Find(handle);
-  if (!entity) return "unknown";
-  return std::to_string(entity->type) + ":" + Quoted(entity->name);
-}
 
 // One call of an entry point: counts it, applies the failure rules and logs it.
 class Call {
@@ -44,7 +38,12 @@ class Call {
     if (m_logging) m_details += " " + detail;
   }
   void Handle(const char* key, const void* handle) {
-    if (m_logging) Detail(std::string(key) + "=" + Describe(handle));
+    if (m_logging) Detail(std::string(key) + "=" + DescribeEntity(handle));
+  }
+  // What the caller filled in the record, read before the call looks at it.
+  template <typename Record>
+  void Given(const Record* record) {
+    if (m_logging) Detail(DescribeRecord(record));
   }
   void Count(const char* key, size_t count) {
     if (m_logging) Detail(std::string(key) + "=" + std::to_string(count));
@@ -245,6 +244,7 @@ A3D_EXPORT int A3DAsmModelFileWriteToFile(A3DEntity modelFile, const ModelFileWr
   return Run(kSlot_A3DAsmModelFileWriteToFile, false, [&](Call& call) {
     call.Handle("entity", modelFile);
     if (path) call.Detail("path=" + Quoted(path));
+    call.Given(parameters);
     Entity* found = Library().store.Find(modelFile);
     if (int refused = call.Gate(found)) return refused;
     if (!path || !Sized(parameters)) return static_cast<int>(kStatusBadArgument);
@@ -393,6 +393,7 @@ namespace {
 template <typename Record, typename Make>
 int Create(A3DEntryPointSlot slot, const Record* record, A3DEntity* out, Make&& make) {
   return Run(slot, false, [&](Call& call) {
+    call.Given(record);
     if (int refused = call.Gate(nullptr)) return refused;
     if (!Sized(record) || !out) return static_cast<int>(kStatusBadArgument);
     int status = kStatusSuccess;
@@ -509,6 +510,7 @@ template <typename T, typename Record, typename Set>
 int SetOn(A3DEntryPointSlot slot, A3DEntity entity, const Record* record, Set&& set) {
   return Run(slot, false, [&](Call& call) {
     call.Handle("entity", entity);
+    call.Given(record);
     Entity* found = Library().store.Find(entity);
     if (int refused = call.Gate(found)) return refused;
     if (!Sized(record)) return static_cast<int>(kStatusBadArgument);
@@ -521,18 +523,16 @@ int SetOn(A3DEntryPointSlot slot, A3DEntity entity, const Record* record, Set&& 
 }  // namespace
 
 A3D_EXPORT int A3DTessBaseSet(A3DEntity tessellation, const TessBaseRecord* record) {
-  return SetOn<Tessellation>(kSlot_A3DTessBaseSet, tessellation, record, [&](Tessellation& target, Call& call) {
+  return SetOn<Tessellation>(kSlot_A3DTessBaseSet, tessellation, record, [&](Tessellation& target, Call&) {
     if (!Readable(record->coordCount, record->coords)) return static_cast<int>(kStatusBadArgument);
     target.coords = Copy(record->coordCount, record->coords);
-    call.Count("coords", record->coordCount);
     return static_cast<int>(kStatusSuccess);
   });
 }
 
 A3D_EXPORT int A3DRiRepresentationItemSet(A3DEntity item, const RepresentationItemRecord* record) {
   return SetOn<RepresentationItem>(kSlot_A3DRiRepresentationItemSet, item, record,
-                                   [&](RepresentationItem& target, Call& call) {
-                                     call.Handle("tessellation", record->tessellation);
+                                   [&](RepresentationItem& target, Call&) {
                                      Tessellation* tessellation = nullptr;
                                      if (!LiveOrNull(record->tessellation, &tessellation))
                                        return static_cast<int>(kStatusBadEntity);
@@ -542,9 +542,8 @@ A3D_EXPORT int A3DRiRepresentationItemSet(A3DEntity item, const RepresentationIt
 }
 
 A3D_EXPORT int A3DRootBaseSet(A3DEntity entity, const RootBaseRecord* record) {
-  return SetOn<Entity>(kSlot_A3DRootBaseSet, entity, record, [&](Entity& target, Call& call) {
+  return SetOn<Entity>(kSlot_A3DRootBaseSet, entity, record, [&](Entity& target, Call&) {
     target.name = record->name ? record->name : "";
-    call.Detail("name=" + Quoted(target.name));
     return static_cast<int>(kStatusSuccess);
   });
 }

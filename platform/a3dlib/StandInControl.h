@@ -30,6 +30,19 @@
 // line of A3DDllTerminate carries unreleased=<n>: the arrays that Gets handed out and that no
 // release took back (each non-empty array of a record counts once; a 3D tessellation's face
 // records count as one). The unload line gives the same count for whatever is still out then.
+//
+// The records callers fill. Every Create, every Set and A3DAsmModelFileWriteToFile log the record
+// they were handed as it was when the call began, also when the call then fails: after entity=
+// (Sets, the write) and path= (the write), structSize=<n>; then, only when structSize is the
+// record's size, each named field of the record in its order, as <field>=<value>; then
+// unnamed=zero, or unnamed=nonzero:<offsets> with the decimal byte offsets, comma-separated, of
+// the bytes that no field covers and that are not zero. Numbers are decimal, doubles with 17
+// significant digits ("%.17g"), entities as above, texts quoted or `null`, and an array field is
+// [e0,e1,...] with as many entries as its count field gives, or `null` for a null pointer. A
+// Tess3DRecord's face records follow its faceCount as faces[<i>].<field>=<value> items, each face
+// with its own structSize and unnamed, or faces=null. A null record logs record=null. A Create's
+// out=<entity> comes last:
+//   call A3DRiPolyBrepModelCreate 0 structSize=4 modelFlag=1 unnamed=zero out=237:""
 #ifndef VANTRELL_A3DLIB_STANDINCONTROL_H
 #define VANTRELL_A3DLIB_STANDINCONTROL_H
 

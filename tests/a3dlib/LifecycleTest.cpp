@@ -1,6 +1,9 @@
 // Version, initialisation, failure rules and the call log, as set from outside and across loads.
 #include <gtest/gtest.h>
 
+#include <stddef.h>
+#include <string.h>
+
 #include "A3DTestLibrary.h"
 #include "TestSupport.h"
 
@@ -248,7 +251,58 @@ TEST(CallLog, QuotesNamesThatNeedIt) {
   library.Name(occurrence, "a \"b\" \\ c\td");
   std::vector<LogLine> named = CallsTo(ReadLog(path), "A3DRootBaseSet");
   ASSERT_EQ(1u, named.size());
-  EXPECT_EQ("entity=310:\"\" name=\"a \\\"b\\\" \\\\ c\\x09d\"", named[0].details);
+  EXPECT_NE(std::string::npos, named[0].details.find(" name=\"a \\\"b\\\" \\\\ c\\x09d\" ")) << named[0].details;
+}
+
+// A record's fields are logged as handed, and so is every byte outside them that is not zero;
+// only the size is read of a record whose size is wrong.
+TEST(CallLog, ShowsTheBytesOfARecordOutsideItsFieldsAndOnlyTheSizeOfAWrongOne) {
+  ScopedTempDir folder;
+  const std::string path = folder.File("calls.log");
+  ScopedEnv log(VANTRELL_A3D_ENV_LOG, path.c_str());
+  Library library;
+  ASSERT_TRUE(library.Initialise());
+  uint32_t sizes[1] = {1};
+  TessFaceRecord face;
+  memset(&face, 0, sizeof face);
+  face.structSize = sizeof face;
+  face.faceKind = 2;
+  face.sizeCount = 1;
+  face.sizes = sizes;
+  face.reserved2[0] = 5;
+  Tess3DRecord tess;
+  memset(&tess, 0, sizeof tess);
+  tess.structSize = sizeof tess;
+  tess.faceCount = 1;
+  tess.faces = &face;
+  tess.reserved1[1] = 7;
+  A3DEntity tessellation = nullptr;
+  EXPECT_EQ(0, library.A3DTess3DCreate(&tess, &tessellation));
+  PolyBrepModelRecord wrongSize = {sizeof(PolyBrepModelRecord) + 1, 1};
+  A3DEntity item = nullptr;
+  EXPECT_EQ(kStatusBadArgument, library.A3DRiPolyBrepModelCreate(&wrongSize, &item));
+  EXPECT_EQ(kStatusBadArgument, library.A3DRootBaseSet(tessellation, nullptr));
+
+  std::vector<LogLine> lines = ReadLog(path);
+  std::vector<LogLine> created = CallsTo(lines, "A3DTess3DCreate");
+  ASSERT_EQ(1u, created.size());
+  const std::string& details = created[0].details;
+  EXPECT_NE(std::string::npos,
+            details.find(" faces[0].unnamed=nonzero:" + std::to_string(offsetof(TessFaceRecord, reserved2)) + " "))
+      << details;
+  EXPECT_NE(std::string::npos,
+            details.find(" unnamed=nonzero:" + std::to_string(offsetof(Tess3DRecord, reserved1) + 1) + " "))
+      << details;
+  EXPECT_NE(std::string::npos, details.find(" faces[0].faceKind=2 faces[0].indexStart=0 faces[0].sizeCount=1 "
+                                            "faces[0].sizes=[1] "))
+      << details;
+  std::vector<LogLine> refused = CallsTo(lines, "A3DRiPolyBrepModelCreate");
+  ASSERT_EQ(1u, refused.size());
+  EXPECT_EQ("structSize=" + std::to_string(sizeof(PolyBrepModelRecord) + 1), refused[0].details);
+  std::vector<LogLine> unnamed = CallsTo(lines, "A3DRootBaseSet");
+  ASSERT_EQ(1u, unnamed.size());
+  EXPECT_EQ("entity=172:\"\" record=null", unnamed[0].details);
+  EXPECT_EQ(0, library.A3DDllTerminate());
 }
 
 }  // namespace

@@ -2,6 +2,12 @@
 
 #include <string.h>
 
+#include <stdlib.h>
+
+#include <map>
+#include <set>
+#include <sstream>
+
 #include "HostFixture.h"
 #include "StandInLibrary.h"
 #include "a3dlib/Model.h"
@@ -99,6 +105,171 @@ TEST_F(PrcBuilder, EmptyListStillWritesTheModelFileAndItsOneOccurrence) {
   for (const acrohost::HostCall& call : m_host.CallsOf("AcroSupport", 1)) sizes.push_back(call.arguments);
   EXPECT_EQ((std::vector<std::string>{"0", "0", "0"}), sizes);
   EXPECT_EQ(0u, m_host.OutstandingBlocks());
+}
+
+// One field of a record as the 3D library was handed it: the call ("A3DRootBaseSet#2" for the
+// second call of that entry point), the field as the library's log names it, and its value.
+struct Handed {
+  std::string call;
+  std::string field;
+  std::string value;
+};
+
+// A record's structSize: its size in bytes, which with 32-bit pointers is the library's own (the
+// records' layouts are checked where they are declared).
+template <typename Record>
+std::string Size() {
+  return std::to_string(sizeof(Record));
+}
+
+// Every record the builder fills for a tessellation of n triangles, field by field, with the
+// arrays as the library reads them, in the order of the calls.
+std::vector<Handed> RecordsHanded(uint32_t n, const std::string& coords, const std::string& normals,
+                                  const std::string& indices, const std::string& path) {
+  const std::string tess = "172:\"\"", polyBrep = "237:\"\"", part = "311:\"\"";
+  return {
+      {"A3DTess3DCreate#1", "structSize", Size<Tess3DRecord>()},
+      {"A3DTess3DCreate#1", "normalCoordCount", std::to_string(3 * n)},
+      {"A3DTess3DCreate#1", "normalCoords", normals},
+      {"A3DTess3DCreate#1", "indexCount", std::to_string(4 * n)},
+      {"A3DTess3DCreate#1", "indices", indices},
+      {"A3DTess3DCreate#1", "faceCount", "1"},
+      {"A3DTess3DCreate#1", "faces[0].structSize", Size<TessFaceRecord>()},
+      {"A3DTess3DCreate#1", "faces[0].faceKind", "32"},
+      {"A3DTess3DCreate#1", "faces[0].indexStart", "0"},
+      {"A3DTess3DCreate#1", "faces[0].sizeCount", "1"},
+      {"A3DTess3DCreate#1", "faces[0].sizes", "[" + std::to_string(n) + "]"},
+      {"A3DTess3DCreate#1", "faces[0].unnamed", "zero"},
+      {"A3DTess3DCreate#1", "unnamed", "zero"},
+      {"A3DTessBaseSet#1", "entity", tess},
+      {"A3DTessBaseSet#1", "structSize", Size<TessBaseRecord>()},
+      {"A3DTessBaseSet#1", "coordCount", std::to_string(9 * n)},
+      {"A3DTessBaseSet#1", "coords", coords},
+      {"A3DTessBaseSet#1", "unnamed", "zero"},
+      {"A3DRiPolyBrepModelCreate#1", "structSize", Size<PolyBrepModelRecord>()},
+      {"A3DRiPolyBrepModelCreate#1", "modelFlag", "1"},
+      {"A3DRiPolyBrepModelCreate#1", "unnamed", "zero"},
+      {"A3DRiRepresentationItemSet#1", "entity", polyBrep},
+      {"A3DRiRepresentationItemSet#1", "structSize", Size<RepresentationItemRecord>()},
+      {"A3DRiRepresentationItemSet#1", "tessellation", tess},
+      {"A3DRiRepresentationItemSet#1", "unnamed", "zero"},
+      {"A3DAsmPartDefinitionCreate#1", "structSize", Size<PartDefinitionRecord>()},
+      {"A3DAsmPartDefinitionCreate#1", "itemCount", "1"},
+      {"A3DAsmPartDefinitionCreate#1", "items", "[" + polyBrep + "]"},
+      {"A3DAsmPartDefinitionCreate#1", "unnamed", "zero"},
+      {"A3DAsmProductOccurrenceCreate#1", "structSize", Size<ProductOccurrenceRecord>()},
+      {"A3DAsmProductOccurrenceCreate#1", "childCount", "0"},
+      {"A3DAsmProductOccurrenceCreate#1", "children", "null"},
+      {"A3DAsmProductOccurrenceCreate#1", "partDefinition", part},
+      {"A3DAsmProductOccurrenceCreate#1", "linkedOccurrence1", "null"},
+      {"A3DAsmProductOccurrenceCreate#1", "linkedOccurrence2", "null"},
+      {"A3DAsmProductOccurrenceCreate#1", "unnamed", "zero"},
+      {"A3DRootBaseSet#1", "entity", "310:\"\""},
+      {"A3DRootBaseSet#1", "structSize", Size<RootBaseRecord>()},
+      {"A3DRootBaseSet#1", "name", "\"Model\""},
+      {"A3DRootBaseSet#1", "unnamed", "zero"},
+      {"A3DAsmModelFileCreate#1", "structSize", Size<ModelFileRecord>()},
+      {"A3DAsmModelFileCreate#1", "unit", "1"},
+      {"A3DAsmModelFileCreate#1", "occurrenceCount", "1"},
+      {"A3DAsmModelFileCreate#1", "occurrences", "[310:\"Model\"]"},
+      {"A3DAsmModelFileCreate#1", "unnamed", "zero"},
+      {"A3DRootBaseSet#2", "entity", "301:\"\""},
+      {"A3DRootBaseSet#2", "structSize", Size<RootBaseRecord>()},
+      {"A3DRootBaseSet#2", "name", "\"ModelFile\""},
+      {"A3DRootBaseSet#2", "unnamed", "zero"},
+      {"A3DAsmModelFileWriteToFile#1", "entity", "301:\"ModelFile\""},
+      {"A3DAsmModelFileWriteToFile#1", "path", StandInLog::QuotedPath(path)},
+      {"A3DAsmModelFileWriteToFile#1", "structSize", Size<ModelFileWriteParameters>()},
+      {"A3DAsmModelFileWriteToFile#1", "writeOption1", "0"},
+      {"A3DAsmModelFileWriteToFile#1", "writeOption2", "1"},
+      {"A3DAsmModelFileWriteToFile#1", "writeOption3", "1"},
+      {"A3DAsmModelFileWriteToFile#1", "writeOption4", "1"},
+      {"A3DAsmModelFileWriteToFile#1", "unnamed", "zero"},
+      {"A3DAsmModelFileDelete#1", "entity", "301:\"ModelFile\""},
+  };
+}
+
+// Whether two logged values are the same; lists of numbers compare by value, so that the sign of
+// a zero that the normals' arithmetic leaves does not count.
+bool SameValue(const std::string& expected, const std::string& actual) {
+  if (expected == actual) return true;
+  auto numbers = [](const std::string& list, std::vector<double>* out) {
+    if (list.size() < 2 || list.front() != '[' || list.back() != ']') return false;
+    std::stringstream entries(list.substr(1, list.size() - 2));
+    std::string entry;
+    while (std::getline(entries, entry, ',')) {
+      char* end = nullptr;
+      out->push_back(strtod(entry.c_str(), &end));
+      if (entry.empty() || *end != '\0') return false;
+    }
+    return true;
+  };
+  std::vector<double> a, b;
+  return numbers(expected, &a) && numbers(actual, &b) && a == b;
+}
+
+TEST_F(PrcBuilder, HandsTheLibraryEveryFieldOfEveryRecord) {
+  struct Case {
+    const char* name;
+    MeshList meshes;
+    uint32_t n;
+    const char* coords;
+    const char* normals;
+    const char* indices;
+  };
+  const Case cases[] = {
+      {"two triangles",
+       List({Mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}), Mesh({{0, 0, 5}, {0, 2, 5}, {2, 0, 5}}, {{0, 1, 2}})}),
+       2, "[0,0,0,1,0,0,0,1,0,0,0,5,0,2,5,2,0,5]", "[0,0,1,0,0,-1]", "[0,0,3,6,3,9,12,15]"},
+      // The host's blocks of 0 bytes are still blocks, so the arrays are empty, not null.
+      {"empty list", MeshList(), 0, "[]", "[]", "[]"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    m_log.Clear();
+    const std::string path = Write(c.meshes);
+
+    // The calls between the binding's start and end, each named with its number.
+    std::vector<std::string> order;
+    std::map<std::string, std::map<std::string, std::string>> calls;
+    std::map<std::string, int> numbers;
+    bool bound = false;
+    for (const std::string& line : m_log.Lines()) {
+      if (line.rfind("call A3DDllInitialize ", 0) == 0) bound = true;
+      if (line.rfind("call A3DDllTerminate ", 0) == 0) bound = false;
+      if (!bound || line.rfind("call A3DDllInitialize ", 0) == 0) continue;
+      const std::string entryPoint = line.substr(5, line.find(' ', 5) - 5);
+      const std::string call = entryPoint + "#" + std::to_string(++numbers[entryPoint]);
+      order.push_back(call);
+      calls[call] = StandInLog::Items(line);
+    }
+    EXPECT_EQ((std::vector<std::string>{"A3DTess3DCreate#1", "A3DTessBaseSet#1", "A3DRiPolyBrepModelCreate#1",
+                                        "A3DRiRepresentationItemSet#1", "A3DAsmPartDefinitionCreate#1",
+                                        "A3DAsmProductOccurrenceCreate#1", "A3DRootBaseSet#1",
+                                        "A3DAsmModelFileCreate#1", "A3DRootBaseSet#2",
+                                        "A3DAsmModelFileWriteToFile#1", "A3DAsmModelFileDelete#1"}),
+              order);
+
+    const std::vector<Handed> expected = RecordsHanded(c.n, c.coords, c.normals, c.indices, path);
+    std::set<std::string> listed;
+    for (const Handed& h : expected) {
+      listed.insert(h.call + " " + h.field);
+      const std::map<std::string, std::string>& items = calls[h.call];
+      auto item = items.find(h.field);
+      if (item == items.end()) {
+        ADD_FAILURE() << h.call << " was not handed " << h.field;
+      } else {
+        EXPECT_TRUE(SameValue(h.value, item->second)) << h.call << " " << h.field << ": " << item->second
+                                                        << ", not " << h.value;
+      }
+    }
+    // Every field the library was handed is one of the table's: what it makes itself is not.
+    for (const auto& call : calls)
+      for (const auto& item : call.second)
+        if (item.first != "out" && item.first != "deleted") {
+          EXPECT_TRUE(listed.count(call.first + " " + item.first)) << call.first << " " << item.first;
+        }
+  }
 }
 
 TEST_F(PrcBuilder, MergedTrianglesStandAloneWithTheirNormals) {

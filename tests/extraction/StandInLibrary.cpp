@@ -25,9 +25,48 @@ bool StandInLog::Mentions(const std::string& text) const {
 }
 
 bool StandInLog::MentionsPath(const std::string& path) const {
-  std::string quoted;
-  for (char c : path) quoted += c == '\\' ? std::string("\\\\") : std::string(1, c);
-  return Mentions(quoted);
+  std::string quoted = QuotedPath(path);
+  return Mentions(quoted.substr(1, quoted.size() - 2));
+}
+
+std::string StandInLog::QuotedPath(const std::string& path) {
+  std::string quoted = "\"";
+  for (char c : path) quoted += c == '\\' || c == '"' ? std::string("\\") + c : std::string(1, c);
+  return quoted + "\"";
+}
+
+std::map<std::string, std::string> StandInLog::Items(const std::string& callLine) {
+  std::vector<std::string> words;
+  std::string word;
+  bool quoted = false;
+  int depth = 0;
+  for (size_t i = 0; i < callLine.size(); ++i) {
+    const char c = callLine[i];
+    if (c == ' ' && !quoted && depth == 0) {
+      if (!word.empty()) words.push_back(word);
+      word.clear();
+      continue;
+    }
+    word += c;
+    if (quoted && c == '\\' && i + 1 < callLine.size()) {
+      word += callLine[++i];
+    } else if (c == '"') {
+      quoted = !quoted;
+    } else if (!quoted && c == '[') {
+      ++depth;
+    } else if (!quoted && c == ']') {
+      --depth;
+    }
+  }
+  if (!word.empty()) words.push_back(word);
+  std::map<std::string, std::string> items;
+  // "call", the entry point and the status come first.
+  for (size_t w = 3; w < words.size(); ++w) {
+    size_t equals = words[w].find('=');
+    if (equals == std::string::npos) items[words[w]] = "";
+    else items[words[w].substr(0, equals)] = words[w].substr(equals + 1);
+  }
+  return items;
 }
 
 int StandInLog::UnreleasedAtTerminate() const {

@@ -3,6 +3,7 @@
 #ifndef VANTRELL_TESTS_EXTRACTION_STANDINLIBRARY_H
 #define VANTRELL_TESTS_EXTRACTION_STANDINLIBRARY_H
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,11 @@ class StandInLog {
   bool Mentions(const std::string& text) const;
   // Whether any line mentions the path as the log quotes it (backslashes doubled).
   bool MentionsPath(const std::string& path) const;
+  // The path as the log quotes it, quotes included.
+  static std::string QuotedPath(const std::string& path);
+  // The items of a call line after its status, by key: `key=value`, where a quoted text or a
+  // bracketed list is one value, spaces and all.
+  static std::map<std::string, std::string> Items(const std::string& callLine);
   // The unreleased count that the last terminate line reports, or -1 without one.
   int UnreleasedAtTerminate() const;
   // The lines naming the life cycle, in order: "load", "GetVersion", "Initialize", "Terminate",
