@@ -56,6 +56,21 @@ TEST(PlugInModule, LoadingAndUnloadingBuildsAndDestroysTheApplicationObjectOnce)
             ReadLines(dir.File("mfc.log")));
 }
 
+TEST(PlugInModule, TheApplicationObjectIsBuiltFirstAndDestroyedLastOfTheStaticObjects) {
+  ScopedTempDir dir;
+  ScopedEnv log("VANTRELL_MFC_LOG", dir.File("mfc.log").c_str());
+  ScopedEnv strings("VANTRELL_MFC_LOG_STRINGS", "1");
+  HMODULE module = LoadLibraryExA(PlugInFile().c_str(), nullptr, 0);
+  ASSERT_NE(nullptr, module);
+  FreeLibrary(module);
+  // The application object, the host-name table and the last-error text, then the reverse.
+  EXPECT_EQ((std::vector<std::string>{"CWinApp constructed name=(none)", "CString constructed \"Acrobat ????\"",
+                                      "CString constructed \"Acrobat 9\"", "CString constructed \"\"",
+                                      "CString destroyed \"\"", "CString destroyed \"Acrobat 9\"",
+                                      "CString destroyed \"Acrobat ????\"", "CWinApp destroyed name=(none)"}),
+            ReadLines(dir.File("mfc.log")));
+}
+
 // The meshes' ids (the first x of each mesh's one triangle) in the written file, each mesh being
 // the stand-in's triangle.
 std::vector<int> MeshIdsInFile(const std::string& path) {
