@@ -66,16 +66,16 @@ bool Bind(BoundProc* proc, HostCallback callback, void* clientData, const Callba
 
 }  // namespace
 
-MenusAndToolBar::MenusAndToolBar(Atoms& atoms, const std::vector<std::string>& lacking,
+MenusAndToolBar::MenusAndToolBar(Atoms& atoms, const std::vector<std::string>& lackingMenus,
                                  const std::vector<std::string>& lackingButtons)
     : m_atoms(atoms), m_menuBar(NewHandle<HostMenuBar>()), m_toolBar(NewHandle<HostToolBar>()) {
   for (const char* name : kHostMenus) {
-    if (Lacks(lacking, name)) continue;
+    if (Lacks(lackingMenus, name)) continue;
     HostMenu menu = AddMenu(name, name, nullptr);
     AddMenuToBar(m_menuBar, menu, 9999);
     if (std::string(name) != "Help") continue;
     for (const HostSubmenu& sub : kHelpSubmenus) {
-      if (Lacks(lacking, sub.name)) continue;
+      if (Lacks(lackingMenus, sub.name)) continue;
       HostMenu submenu = AddMenu(sub.title, sub.name, nullptr);
       HostMenuItem item = NewItem(sub.title, sub.name, submenu, false, 0, 0, nullptr, nullptr);
       AddItem(menu, item, 9999);
