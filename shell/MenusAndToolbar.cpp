@@ -34,14 +34,15 @@ void AddHostMenuItem(HostMenuBar menuBar, const char* menuName, const char* titl
   HostMenuRelease(menu);
 }
 
+// The button goes before the host's "endToolsGroup"; a host without that button still gets it, at
+// the end of its toolbar, and a module without its bitmap still gets a button, without a picture.
 void AddToolbarButton() {
   HostToolBar toolBar = HostAppGetToolBar();
   HostToolButton anchor = toolBar ? HostToolBarGetButtonByName(toolBar, HostAtomFromString("endToolsGroup")) : nullptr;
   HostBitmap bitmap = LoadToolbarBitmap();
-  if (!bitmap) return;
   HostToolButton button = HostToolButtonNew(HostAtomFromString("ADBE:Vantrell"), bitmap, 1, 0);
   if (!button) return;
-  if (toolBar && anchor) HostToolBarAddButton(toolBar, button, 1, anchor);
+  if (toolBar) HostToolBarAddButton(toolBar, button, anchor ? 1 : 0, anchor);
   HostToolButtonSetExecuteProc(button, MakeCallback(&OnExportCommand), nullptr);
   HostToolButtonSetEnableProc(button, MakeCallback(&IsExportEnabled), nullptr);
   HostToolButtonSetHelpText(button, "Activates Vantrell command");

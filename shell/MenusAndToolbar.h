@@ -10,7 +10,9 @@
 // The init routine: installs everything above, once, and always answers true. When the own menu
 // cannot be created, the host's alert says "Unable to create the Vantrell menu" and what was
 // installed before it stays. A null handle from the host is never passed back to it: the calls
-// that would receive one are left out.
+// that would receive one are left out, but for the host's "endToolsGroup" button: without it the
+// button goes at the end of the toolbar, added with no other button to stand beside. Without its
+// bitmap the button is made all the same, with no picture.
 HostBool InstallMenusAndToolbar();
 
 // The toolbar button's picture: bitmap resource 102 of the plug-in module, or null.

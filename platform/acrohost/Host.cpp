@@ -14,7 +14,10 @@ Host* gCurrent = nullptr;
 }  // namespace
 
 Host::Host(const HostOptions& options)
-    : m_options(options), m_menus(m_atoms, options.lackingMenus), m_previous(gCurrent), m_plugIns(*this) {
+    : m_options(options),
+      m_menus(m_atoms, options.lackingMenus, options.lackingButtons),
+      m_previous(gCurrent),
+      m_plugIns(*this) {
   m_menus.SetFailNewMenus(options.failNewMenus);
   gCurrent = this;
 }

@@ -23,8 +23,9 @@
 
 namespace acrohost {
 
-// What a host is told. lackingMenus and failNewMenus are read when the host is made (afterwards:
-// menus().SetFailNewMenus); the others whenever they are needed, so options() may change them.
+// What a host is told. lackingMenus, lackingButtons and failNewMenus are read when the host is
+// made (afterwards: menus().SetFailNewMenus); the others whenever they are needed, so options()
+// may change them.
 struct HostOptions {
   // The version AcroView 7 reports.
   int16_t versionMajor = 9;
@@ -35,8 +36,15 @@ struct HostOptions {
   uint32_t setUpVersion = 0x20000;
   // Host menus (by internal name) that this host lacks.
   std::vector<std::string> lackingMenus;
+  // Host toolbar buttons (by name, "endToolsGroup" ...) that this host lacks.
+  std::vector<std::string> lackingButtons;
   // AcroView 78 fails.
   bool failNewMenus = false;
+  // AcroView 90 makes no item of these internal names.
+  std::vector<std::string> failNewItems;
+  // AcroView 16 answers no menu bar, AcroView 17 no toolbar.
+  bool noMenuBar = false;
+  bool noToolBar = false;
   // Decoded stream contents beyond this size are spooled to a temporary file.
   size_t spoolMemoryLimit = 1 << 20;
 };

@@ -66,21 +66,23 @@ bool Bind(BoundProc* proc, HostCallback callback, void* clientData, const Callba
 
 }  // namespace
 
-MenusAndToolBar::MenusAndToolBar(Atoms& atoms, const std::vector<std::string>& lacking)
+MenusAndToolBar::MenusAndToolBar(Atoms& atoms, const std::vector<std::string>& lackingMenus,
+                                 const std::vector<std::string>& lackingButtons)
     : m_atoms(atoms), m_menuBar(NewHandle<HostMenuBar>()), m_toolBar(NewHandle<HostToolBar>()) {
   for (const char* name : kHostMenus) {
-    if (Lacks(lacking, name)) continue;
+    if (Lacks(lackingMenus, name)) continue;
     HostMenu menu = AddMenu(name, name, nullptr);
     AddMenuToBar(m_menuBar, menu, 9999);
     if (std::string(name) != "Help") continue;
     for (const HostSubmenu& sub : kHelpSubmenus) {
-      if (Lacks(lacking, sub.name)) continue;
+      if (Lacks(lackingMenus, sub.name)) continue;
       HostMenu submenu = AddMenu(sub.title, sub.name, nullptr);
       HostMenuItem item = NewItem(sub.title, sub.name, submenu, false, 0, 0, nullptr, nullptr);
       AddItem(menu, item, 9999);
     }
   }
   for (const HostButton& host : kHostButtons) {
+    if (Lacks(lackingButtons, host.name)) continue;
     HostToolButton button = NewButton(m_atoms.Intern(host.name), nullptr, false, host.separator);
     SetButtonHelpText(button, host.tooltip);
     AddButton(m_toolBar, button, false, nullptr);
@@ -340,17 +342,18 @@ std::string Text(const char* text) { return text ? text : ""; }
 
 HostMenuBar HostAppGetMenuBar(void) {
   Host* host = Host::Current();
-  return host ? host->menus().menuBar() : nullptr;
+  return host && !host->options().noMenuBar ? host->menus().menuBar() : nullptr;
 }
 
 HostToolBar HostAppGetToolBar(void) {
   Host* host = Host::Current();
-  return host ? host->menus().toolBar() : nullptr;
+  return host && !host->options().noToolBar ? host->menus().toolBar() : nullptr;
 }
 
 HostMenu HostMenuBarAcquireMenuByName(HostMenuBar menuBar, const char* name) {
   Host* host = Host::Current();
   if (!host || !name) return nullptr;
+  if (menuBar != host->menus().menuBar()) host->Note("AcroView 71 was given no menu bar of the host");
   return host->menus().AcquireMenuByName(menuBar, name);
 }
 
@@ -380,7 +383,7 @@ void HostMenuAddMenuItem(HostMenu menu, HostMenuItem item, int32_t position) {
 HostMenuItem HostMenuItemNew(const char* title, const char* name, HostMenu submenu, HostBool longMenusOnly,
                              char shortcut, uint16_t flags, void* icon, HostExtensionId owner) {
   Host* host = Host::Current();
-  if (!host) return nullptr;
+  if (!host || Lacks(host->options().failNewItems, Text(name))) return nullptr;
   HostMenuItem item =
       host->menus().NewItem(Text(title), Text(name), submenu, longMenusOnly != 0, shortcut, flags, icon, owner);
   if (!item) host->Note("AcroView 90 cannot make an item with that submenu");
@@ -401,7 +404,9 @@ void HostMenuItemSetEnableProc(HostMenuItem item, HostCallback proc, void* clien
 
 HostToolButton HostToolBarGetButtonByName(HostToolBar toolBar, HostAtom name) {
   Host* host = Host::Current();
-  return host ? host->menus().ButtonByName(toolBar, name) : nullptr;
+  if (!host) return nullptr;
+  if (toolBar != host->menus().toolBar()) host->Note("AcroView 163 was given no toolbar of the host");
+  return host->menus().ButtonByName(toolBar, name);
 }
 
 void HostToolBarAddButton(HostToolBar toolBar, HostToolButton button, HostBool before, HostToolButton other) {

@@ -70,9 +70,10 @@ struct ButtonRecord {
 
 class MenusAndToolBar {
  public:
-  // The host's menus and buttons, without the menus named in lacking (a lacking submenu's item
-  // goes with it).
-  MenusAndToolBar(Atoms& atoms, const std::vector<std::string>& lacking);
+  // The host's menus and buttons, without the menus named in lackingMenus (a lacking submenu's
+  // item goes with it) and the buttons named in lackingButtons.
+  MenusAndToolBar(Atoms& atoms, const std::vector<std::string>& lackingMenus,
+                  const std::vector<std::string>& lackingButtons);
 
   HostMenuBar menuBar() const { return m_menuBar; }
   HostToolBar toolBar() const { return m_toolBar; }

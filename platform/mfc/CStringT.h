@@ -3,6 +3,11 @@
 // A value type: copies are independent, every string owns its zero-terminated buffer, and a
 // default-constructed string is the empty text. It never throws; running out of memory ends the
 // process, as the framework's own string would report it with an exception nobody here catches.
+//
+// When VANTRELL_MFC_LOG_STRINGS is set (not empty) and VANTRELL_MFC_LOG names a file, every
+// string's construction and destruction appends a line to that file, beside the application
+// object's: "CString constructed "TEXT"" and "CString destroyed "TEXT"", so that tests can see in
+// which order a module builds and destroys its static strings.
 #ifndef VANTRELL_MFC_CSTRINGT_H
 #define VANTRELL_MFC_CSTRINGT_H
 
@@ -10,6 +15,21 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+namespace mfc_record {
+
+inline void RecordStringLife(const char* event, const char* text) {
+  const char* strings = getenv("VANTRELL_MFC_LOG_STRINGS");
+  if (!strings || !strings[0]) return;
+  const char* path = getenv("VANTRELL_MFC_LOG");
+  if (!path || !path[0]) return;
+  if (FILE* log = fopen(path, "ab")) {
+    fprintf(log, "CString %s \"%s\"\n", event, text);
+    fclose(log);
+  }
+}
+
+}  // namespace mfc_record
 
 template <typename BaseType>
 class CStringT;
@@ -20,15 +40,31 @@ class CStringT<char> {
   typedef char XCHAR;
   typedef const char* PCXSTR;
 
-  CStringT() { Assign("", 0); }
-  CStringT(PCXSTR text) { Assign(text ? text : "", text ? strlen(text) : 0); }
-  CStringT(PCXSTR text, int length) { Assign(text, length > 0 ? static_cast<size_t>(length) : 0); }
-  CStringT(const CStringT& other) { Assign(other.m_data, other.m_length); }
+  CStringT() {
+    Assign("", 0);
+    Constructed();
+  }
+  CStringT(PCXSTR text) {
+    Assign(text ? text : "", text ? strlen(text) : 0);
+    Constructed();
+  }
+  CStringT(PCXSTR text, int length) {
+    Assign(text, length > 0 ? static_cast<size_t>(length) : 0);
+    Constructed();
+  }
+  CStringT(const CStringT& other) {
+    Assign(other.GetString(), other.m_length);
+    Constructed();
+  }
   CStringT(CStringT&& other) noexcept : m_data(other.m_data), m_length(other.m_length) {
     other.m_data = nullptr;
     other.m_length = 0;
+    Constructed();
   }
-  ~CStringT() { free(m_data); }
+  ~CStringT() {
+    mfc_record::RecordStringLife("destroyed", GetString());
+    free(m_data);
+  }
 
   CStringT& operator=(const CStringT& other) {
     if (this != &other) Replace(other.m_data, other.m_length);
@@ -100,6 +136,7 @@ class CStringT<char> {
   friend bool operator!=(const CStringT& a, PCXSTR b) { return !(a == b); }
 
  private:
+  void Constructed() const { mfc_record::RecordStringLife("constructed", GetString()); }
   static char* Allocate(size_t length) {
     char* buffer = static_cast<char*>(malloc(length + 1));
     if (!buffer) abort();

@@ -52,7 +52,6 @@ TEST(Menus, HostMenusAreFoundByNameAndCountedUntilReleased) {
   ASSERT_NE(aboutExtensions, nullptr);
   EXPECT_EQ(HostMenuBarAcquireMenuByName(bar, "UsingExtensions"), usingExtensions);
   EXPECT_EQ(HostMenuBarAcquireMenuByName(bar, "NoSuchMenu"), nullptr);
-  EXPECT_EQ(HostMenuBarAcquireMenuByName(nullptr, "Help"), nullptr);
   EXPECT_EQ(fixture.OutstandingMenus(), 3);
   HostMenuRelease(usingExtensions);
   HostMenuRelease(usingExtensions);
@@ -155,6 +154,30 @@ TEST(Menus, OptionsTakeAwayHostMenusAndNewMenus) {
   HostMenuRelease(about);
   EXPECT_EQ(HostMenuNew("Vantrell", "ADBE:VantrellMenu", kOwner), nullptr);
   EXPECT_EQ(BarNames(fixture), "File Edit View Document Comments Forms Tools Advanced Help ");
+}
+
+TEST(Menus, OptionsTakeAwayTheBarsHostButtonsAndNamedItems) {
+  acrohost::HostOptions options;
+  options.lackingButtons = {"endToolsGroup", "Print"};
+  options.failNewItems = {"ADBE:Refused"};
+  HostFixture fixture(options);
+  EXPECT_EQ(ButtonNames(fixture), "Open Save Hand Select ZoomIn ZoomOut ");
+  EXPECT_EQ(HostToolBarGetButtonByName(HostAppGetToolBar(), HostAtomFromString("endToolsGroup")), nullptr);
+  EXPECT_EQ(HostMenuItemNew("Refused", "ADBE:Refused", nullptr, 0, 0, 0, nullptr, kOwner), nullptr);
+  EXPECT_NE(HostMenuItemNew("Made", "ADBE:Made", nullptr, 0, 0, 0, nullptr, kOwner), nullptr);
+  // Asked whenever needed: the bars go and come back with the options.
+  fixture.host().options().noMenuBar = true;
+  fixture.host().options().noToolBar = true;
+  EXPECT_EQ(HostAppGetMenuBar(), nullptr);
+  EXPECT_EQ(HostAppGetToolBar(), nullptr);
+  fixture.host().options().noMenuBar = false;
+  EXPECT_EQ(HostAppGetMenuBar(), fixture.host().menus().menuBar());
+  EXPECT_TRUE(fixture.Notes().empty());
+  // Looking up by name in no menu bar or toolbar of the host is noted.
+  EXPECT_EQ(HostMenuBarAcquireMenuByName(nullptr, "Help"), nullptr);
+  EXPECT_EQ(HostToolBarGetButtonByName(nullptr, HostAtomFromString("Open")), nullptr);
+  EXPECT_EQ(fixture.Notes(), (std::vector<std::string>{"AcroView 71 was given no menu bar of the host",
+                                                       "AcroView 163 was given no toolbar of the host"}));
 }
 
 TEST(Menus, AChoiceAsksTheEnableTestAndRunsTheItemWithItsClientData) {

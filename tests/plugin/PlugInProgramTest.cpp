@@ -9,6 +9,7 @@
 #include "ModelFiles.h"
 #include "PdfFixtures.h"
 #include "Reimport.h"
+#include "RunProgram.h"
 #include "TestSupport.h"
 
 using namespace testing_support;
@@ -23,10 +24,10 @@ std::string PlugInFile() { return PluginDir() + "/Vantrell.api"; }
 // A plug-ins folder of the test's own holding a copy of the plug-in, with or without a help file.
 class PlugInsFolder {
  public:
-  explicit PlugInsFolder(bool withHelp, const std::string& below = "") {
+  explicit PlugInsFolder(bool withHelp, const std::string& below = "", const std::string& name = "Vantrell.api") {
     m_folder = fs::path(m_root.path()) / below / "plug_ins";
     fs::create_directories(m_folder);
-    fs::copy_file(PlugInFile(), m_folder / "Vantrell.api");
+    fs::copy_file(PlugInFile(), m_folder / name);
     if (withHelp) WriteFile((m_folder / "Vantrell.chm").string(), "help");
   }
   std::string path() const { return m_folder.string(); }
@@ -53,6 +54,21 @@ TEST(PlugInModule, LoadingAndUnloadingBuildsAndDestroysTheApplicationObjectOnce)
   ProgramRun run = RunAcrohost({"ADBE:Vantrell_About"});
   EXPECT_EQ(0, run.status) << run.err;
   EXPECT_EQ((std::vector<std::string>{"CWinApp constructed name=(none)", "CWinApp destroyed name=(none)"}),
+            ReadLines(dir.File("mfc.log")));
+}
+
+TEST(PlugInModule, TheApplicationObjectIsBuiltFirstAndDestroyedLastOfTheStaticObjects) {
+  ScopedTempDir dir;
+  ScopedEnv log("VANTRELL_MFC_LOG", dir.File("mfc.log").c_str());
+  ScopedEnv strings("VANTRELL_MFC_LOG_STRINGS", "1");
+  HMODULE module = LoadLibraryExA(PlugInFile().c_str(), nullptr, 0);
+  ASSERT_NE(nullptr, module);
+  FreeLibrary(module);
+  // The application object, the host-name table and the last-error text, then the reverse.
+  EXPECT_EQ((std::vector<std::string>{"CWinApp constructed name=(none)", "CString constructed \"Acrobat ????\"",
+                                      "CString constructed \"Acrobat 9\"", "CString constructed \"\"",
+                                      "CString destroyed \"\"", "CString destroyed \"Acrobat 9\"",
+                                      "CString destroyed \"Acrobat ????\"", "CWinApp destroyed name=(none)"}),
             ReadLines(dir.File("mfc.log")));
 }
 
@@ -193,6 +209,44 @@ TEST(PlugInProgram, HelpWithoutItsFileShowsOneAlert) {
   EXPECT_EQ(1, run.status);
   EXPECT_EQ("", run.out);
   EXPECT_EQ("alert: Error displaying Vantrell for Acrobat help file.\n", run.err);
+}
+
+TEST(PlugInProgram, HelpFromAPlugInFileOfAnotherNameLooksBesideTheHostProgram) {
+  // No module is called "Vantrell.api", so Help takes the host program's path: a copy of the host
+  // program in a folder of its own shows which folder that is.
+  PlugInsFolder folder(true, "", "Other.api");
+  ScopedTempDir hostDir;
+#if defined(_WIN32)
+  const std::string hostName = "acrohost.exe";
+#else
+  const std::string hostName = "acrohost";
+  // The copy finds the host's libraries where the build has them.
+  ScopedEnv libraries("LD_LIBRARY_PATH", BinDir().c_str());
+#endif
+  const fs::path host = fs::path(hostDir.path()) / hostName;
+  fs::copy_file(fs::path(BinDir()) / hostName, host);
+  const std::string besideHost = (fs::canonical(hostDir.path()) / "Vantrell.chm").string();
+  for (bool helpBesideHost : {false, true}) {
+    if (helpBesideHost) {
+      ASSERT_TRUE(WriteFile(besideHost, "help"));
+    }
+    ScopedTempDir outputs;
+    int status = RunProgram(host.string(), {"--plugins", folder.path(), "ADBE:Vantrell_Help"}, outputs.File("out"),
+                            outputs.File("err"));
+    const std::string out = ReadFile(outputs.File("out")), err = ReadFile(outputs.File("err"));
+    if (!helpBesideHost) {
+      // The help file beside the plug-in is not the one looked for.
+      EXPECT_EQ(1, status);
+      EXPECT_EQ("", out);
+      EXPECT_NE(std::string::npos, err.find("alert: Error displaying Vantrell for Acrobat help file.")) << err;
+      continue;
+    }
+    EXPECT_EQ(0, status) << err;
+    EXPECT_EQ("", err);
+#if !defined(_WIN32)
+    EXPECT_EQ("open: " + besideHost + "\n", out);
+#endif
+  }
 }
 
 TEST(PlugInProgram, HelpFromAPathTooLongForTheBufferShowsTheAlertInsteadOfATruncatedPath) {

@@ -149,6 +149,34 @@ INSTANTIATE_TEST_SUITE_P(
         Situation{"Success", 9, false, false, false, false, {}, true, 1, 1, true}),
     [](const ::testing::TestParamInfo<Situation>& info) { return std::string(info.param.name); });
 
+TEST_F(Export, TheWriterGetsTheOptionsValueTheUserChoseUnchanged) {
+  StartHost();
+  OpenDocument({PrcPage({{1}})});
+  const struct {
+    int value;
+    const char* file;
+    const char* fileStart;  // null: no file
+    const char* alertEnd;   // null: no alert
+  } cases[] = {
+      {1, "obj.skp", "# Written by Meshwright\no mesh1\n", nullptr},
+      // A value only the user and the writer give a meaning: the writer refuses it, as it is.
+      {-7, "odd.skp", nullptr, ": the options value -7 is not one this writer knows"},
+  };
+  for (const auto& c : cases) {
+    DesktopReset();
+    DesktopQueueSaveAnswer(Output(c.file).c_str());
+    DesktopSetWriterOptionsAnswer(1, 0, c.value);
+    EXPECT_EQ(c.fileStart ? 1 : 0, PerformExport()) << c.value;
+    if (c.fileStart)
+      EXPECT_EQ(0u, ReadFile(Output(c.file)).find(c.fileStart)) << c.value;
+    else
+      EXPECT_FALSE(FileExists(Output(c.file))) << c.value;
+    std::vector<std::string> alerts;
+    if (c.alertEnd) alerts.push_back("Unable to write the file " + Output(c.file) + c.alertEnd);
+    EXPECT_EQ(alerts, EnteredShell::Alerts()) << c.value;
+  }
+}
+
 TEST_F(Export, DocumentWithoutPrcContentStillHasTheWriterWriteAnEmptyScene) {
   StartHost();
   Page page;

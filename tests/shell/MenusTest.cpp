@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "ShellFixture.h"
 #include "TestSupport.h"
 #include "desktop/Desktop.h"
@@ -145,6 +147,107 @@ TEST(Menus, OwnMenuThatCannotBeMadeGivesOneAlertAndLeavesTheRestWorking) {
   EXPECT_EQ(1u, EnteredShell::EventsOfKind(kDesktopAbout).size());
   EXPECT_EQ(1u, EnteredShell::EventsOfKind(kDesktopSaveDialog).size());
 }
+
+// A module the test program has loaded that carries no bitmap resource.
+void* ModuleWithoutBitmap() {
+#if defined(_WIN32)
+  return GetModuleHandleA("desktop.dll");
+#else
+  return GetModuleHandleA("libdesktop.so");
+#endif
+}
+
+// A host that lacks something the init routine asks for, and what the plug-in installs in it.
+struct DegradedHost {
+  const char* name;
+  acrohost::HostOptions options;
+  bool withoutBitmap;
+  std::vector<std::string> hostMenuItems;  // internal names
+  bool ownMenuOnBar;
+  std::vector<std::string> ownMenu;        // its items' internal names, top down
+  const char* buttonBefore;                // the button after ours, "" when ours is last, null when not on the toolbar
+};
+
+void PrintTo(const DegradedHost& host, std::ostream* out) { *out << host.name; }
+
+std::vector<DegradedHost> DegradedHosts() {
+  const std::vector<std::string> hostItems{"ADBE:Vantrell", "ADBE:AboutVantrell"};
+  const std::vector<std::string> ownItems{"ADBE:Vantrell_Export", "ADBE:Vantrell_Help", "ADBE:Vantrell_About"};
+  std::vector<DegradedHost> hosts;
+  DegradedHost host{"NoHelpItem", {}, false, hostItems, true, {"ADBE:Vantrell_Export", "ADBE:Vantrell_About"}, "endToolsGroup"};
+  host.options.failNewItems = {"ADBE:Vantrell_Help"};
+  hosts.push_back(host);
+  host = {"NoOwnMenuItems", {}, false, hostItems, true, {}, "endToolsGroup"};
+  host.options.failNewItems = ownItems;
+  hosts.push_back(host);
+  host = {"NoEndToolsGroup", {}, false, hostItems, true, ownItems, ""};
+  host.options.lackingButtons = {"endToolsGroup"};
+  hosts.push_back(host);
+  hosts.push_back({"NoBitmap", {}, true, hostItems, true, ownItems, "endToolsGroup"});
+  host = {"NoBitmapNorEndToolsGroup", {}, true, hostItems, true, ownItems, ""};
+  host.options.lackingButtons = {"endToolsGroup"};
+  hosts.push_back(host);
+  host = {"NoMenuBar", {}, false, {}, false, {}, "endToolsGroup"};
+  host.options.noMenuBar = true;
+  hosts.push_back(host);
+  host = {"NoToolBar", {}, false, hostItems, true, ownItems, nullptr};
+  host.options.noToolBar = true;
+  hosts.push_back(host);
+  return hosts;
+}
+
+class MenusInADegradedHost : public ::testing::TestWithParam<DegradedHost> {};
+
+TEST_P(MenusInADegradedHost, InstallsWhatTheHostCanHoldWithoutAnAlert) {
+  const DegradedHost& expected = GetParam();
+  EnteredShell shell(expected.options, expected.withoutBitmap ? ModuleWithoutBitmap() : GetModuleHandleA(nullptr));
+  ASSERT_TRUE(shell.entered()) << shell.error();
+  acrohost::MenusAndToolBar& menus = Menus(shell);
+  EXPECT_TRUE(EnteredShell::Alerts().empty());
+  // Nothing the host answered null was passed back to it.
+  EXPECT_EQ(std::vector<std::string>(), shell.host().Notes());
+  EXPECT_EQ(0, shell.host().OutstandingMenus());
+
+  for (const char* name : {"ADBE:Vantrell", "ADBE:AboutVantrell"}) {
+    bool wanted = std::find(expected.hostMenuItems.begin(), expected.hostMenuItems.end(), name) !=
+                  expected.hostMenuItems.end();
+    EXPECT_EQ(wanted, Item(shell, name) != nullptr) << name;
+  }
+
+  HostMenu own = menus.FindMenu("ADBE:VantrellMenu");
+  if (!expected.ownMenuOnBar) {
+    EXPECT_EQ(nullptr, own);
+  } else {
+    ASSERT_NE(nullptr, own);
+    ASSERT_GT(menus.barMenus().size(), 8u);
+    EXPECT_EQ(own, menus.barMenus()[8]);
+    std::vector<std::string> names;
+    for (HostMenuItem item : menus.Menu(own)->items) {
+      names.push_back(menus.Item(item)->name);
+      EXPECT_NE(nullptr, menus.Item(item)->execute.callback);
+      EXPECT_NE(nullptr, menus.Item(item)->enable.callback);
+    }
+    EXPECT_EQ(expected.ownMenu, names);
+  }
+
+  HostToolButton button = menus.FindButton("ADBE:Vantrell");
+  if (!expected.buttonBefore) {
+    EXPECT_EQ(nullptr, button);
+    return;
+  }
+  ASSERT_NE(nullptr, button);
+  const std::vector<HostToolButton>& buttons = menus.toolBarButtons();
+  size_t at = std::find(buttons.begin(), buttons.end(), button) - buttons.begin();
+  EXPECT_EQ(expected.buttonBefore, at + 1 < buttons.size() ? menus.Button(buttons[at + 1])->name : std::string());
+  EXPECT_EQ(expected.withoutBitmap, menus.Button(button)->icon == nullptr);
+  EXPECT_EQ("Activates Vantrell command", menus.Button(button)->tooltip);
+  // The button runs Export: the save dialog opens (and is cancelled).
+  EXPECT_EQ(acrohost::MenusAndToolBar::kActionRan, shell.host().Perform("button:ADBE:Vantrell"));
+  EXPECT_EQ(1u, EnteredShell::EventsOfKind(kDesktopSaveDialog).size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, MenusInADegradedHost, ::testing::ValuesIn(DegradedHosts()),
+                         [](const ::testing::TestParamInfo<DegradedHost>& info) { return std::string(info.param.name); });
 
 TEST(ToolbarBitmap, IsTheDeviceIndependentBitmapOfTheResource) {
   EnteredShell shell;

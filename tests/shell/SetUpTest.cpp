@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <string.h>
 
 #include "HostFixture.h"
@@ -84,6 +85,101 @@ TEST_F(SetUp, ImportsEveryTableThroughTheGrantedCoreTable) {
   EXPECT_EQ(reinterpret_cast<HostRoutine>(&HandshakeWithHost), record->routine);
   EXPECT_EQ(kExtension, record->extension);
 }
+
+TEST_F(SetUp, AsksForEveryTableInOrderAtItsVersionAndStoresWhatTheHostReports) {
+  // Each table reports a version of its own, so a version stored in the wrong place shows.
+  for (int table = 0; table < acrohost::kTableCount; ++table)
+    Grant(table).reportedVersion = acrohost::kHostTableVersion + 0x10 * static_cast<uint32_t>(table);
+  ASSERT_EQ(1, RunSetUp());
+
+  const struct {
+    const char* name;
+    uint32_t wanted;
+    HostTable* table;
+    uint32_t* version;
+  } requests[] = {
+      {"AcroSupport", 0x60000, nullptr, nullptr},  // the bootstrap
+      {"AcroSupport", 0x80000, &gAcroSupportTable, &gAcroSupportTableVersion},
+      {"Core", 0x50000, &gCoreTable, &gCoreTableVersion},
+      {"Cos", 0x60000, &gCosTable, &gCosTableVersion},
+      {"PDModel", 0x60000, &gPDModelTable, &gPDModelTableVersion},
+      {"PDFEditWrite", 0x60000, &gPDFEditWriteTable, &gPDFEditWriteTableVersion},
+      {"PDFEditRead", 0x60000, &gPDFEditReadTable, &gPDFEditReadTableVersion},
+      {"PDSysFont", 0x40000, &gPDSysFontTable, &gPDSysFontTableVersion},
+      {"PagePDEContent", 0x60000, &gPagePDEContentTable, &gPagePDEContentTableVersion},
+      {"AcroView", 0x60000, &gAcroViewTable, &gAcroViewTableVersion},
+      {"PDSWrite", 0x60000, &gPDSWriteTable, &gPDSWriteTableVersion},
+      {"PDSRead", 0x60000, &gPDSReadTable, &gPDSReadTableVersion},
+      {"Win", 0x50000, &gWinTable, &gWinTableVersion},
+      {"ASExtra", 0x60000, &gASExtraTable, &gASExtraTableVersion},
+  };
+  // What the host was asked, one request a line: the host grants every table at any version up to
+  // its own, so only the record shows a version asked too low.
+  std::vector<std::string> expected, asked;
+  for (const auto& r : requests) {
+    char line[64];
+    snprintf(line, sizeof line, "\"%s\", 0x%x", r.name, r.wanted);
+    expected.push_back(line);
+  }
+  for (const acrohost::HostCall& call : m_host.CallsOf("Core", 10))
+    asked.push_back(call.arguments.substr(call.arguments.find('"')));
+  EXPECT_EQ(expected, asked);
+
+  for (const auto& r : requests) {
+    if (!r.table) continue;
+    int table = acrohost::TableByName(r.name);
+    EXPECT_EQ(m_host.host().tables().Table(table), *r.table) << r.name;
+    EXPECT_EQ(Grant(table).reportedVersion, *r.version) << r.name;
+  }
+}
+
+// One request through the fallback walk, the versioned look-up closed or open.
+struct WalkCase {
+  const char* name;
+  bool versionedLookUp;
+  uint32_t wanted;
+  std::vector<uint32_t> grantedAt;
+  uint32_t reportedVersion;
+  std::vector<std::string> asked;
+  uint32_t stored;  // 0: the request fails, storing no table
+};
+
+void PrintTo(const WalkCase& c, std::ostream* out) { *out << c.name; }
+
+class FallbackWalk : public SetUp, public ::testing::WithParamInterface<WalkCase> {};
+
+TEST_P(FallbackWalk, TakesTheFirstEntryTheHostGrantsOrStoresNullAndZero) {
+  const WalkCase& c = GetParam();
+  TableGrant& grant = Grant(acrohost::kWinTable);
+  grant.versions = c.grantedAt;
+  grant.reportedVersion = c.reportedVersion;
+  m_host.AimPlugInTables();
+  gAcroSupportTableVersion = c.versionedLookUp ? 0x60000 : 0x50000;
+  m_host.ClearCalls();
+  HostTable table = reinterpret_cast<HostTable>(uintptr_t{0x1234});
+  uint32_t version = 0xBAD;
+  EXPECT_EQ(c.stored != 0, RequestHostTable("Win", c.wanted, &version, &table) != 0);
+  EXPECT_EQ(c.asked, VersionsAsked("Win"));
+  EXPECT_EQ(c.stored, version);
+  EXPECT_EQ(c.stored ? m_host.host().tables().Table(acrohost::kWinTable) : nullptr, table);
+}
+
+const uint32_t kReports = acrohost::kHostTableVersion;
+const uint32_t kCannotSay = 0xFFFFFFFFu;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FallbackWalk,
+    ::testing::Values(
+        WalkCase{"TheEntryEqualToTheVersionAskedIsTaken", false, 0x50000, {0x50000, 0x40000}, kReports,
+                 {"0x50001", "0x50000"}, 0x50000},
+        WalkCase{"TheWalkReachesItsSeventhEntry", false, 0x20001, {0x20001}, kReports,
+                 {"0x50001", "0x50000", "0x40005", "0x40000", "0x20003", "0x20002", "0x20001"}, 0x20001},
+        WalkCase{"AnEntryBelowTheVersionAskedIsNeverAsked", false, 0x40000, {0x20003}, kReports,
+                 {"0x50001", "0x50000", "0x40005", "0x40000"}, 0},
+        WalkCase{"AboveTheWalkNothingIsAsked", false, 0x60000, {}, kReports, {}, 0},
+        WalkCase{"AWalkThatFindsNothingDropsTheTableThatCannotSayItsVersion", true, 0x40001, {0x40001}, kCannotSay,
+                 {"0x40001", "0x50001", "0x50000", "0x40005"}, 0}),
+    [](const ::testing::TestParamInfo<WalkCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SetUp, RefusesOtherVersionsBeforeStoringAnything) {
   HostSetUpData data{0x20000, kExtension, m_host.host().tables().Table(acrohost::kCoreTable), nullptr};

@@ -18,10 +18,12 @@ void ResetPlugInState() {
   gModuleInstance = nullptr;
 }
 
-EnteredShell::EnteredShell(const acrohost::HostOptions& options) : m_host(options) {
+EnteredShell::EnteredShell(const acrohost::HostOptions& options) : EnteredShell(options, GetModuleHandleA(nullptr)) {}
+
+EnteredShell::EnteredShell(const acrohost::HostOptions& options, void* moduleInstance) : m_host(options) {
   ResetPlugInState();
   DesktopReset();
-  m_entered = m_host.EnterPlugIn("Vantrell", &PlugInMain, GetModuleHandleA(nullptr), &m_error);
+  m_entered = m_host.EnterPlugIn("Vantrell", &PlugInMain, moduleInstance, &m_error);
 }
 
 EnteredShell::~EnteredShell() {

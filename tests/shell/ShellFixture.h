@@ -14,10 +14,12 @@ namespace testing_support {
 void ResetPlugInState();
 
 // Resets the plug-in's state, then has the host walk PlugInMain, set-up, handshake and the stages.
-// The module instance is the test program, which carries the toolbar bitmap too.
+// The module instance is the test program, which carries the toolbar bitmap too, unless another
+// is given.
 class EnteredShell {
  public:
   explicit EnteredShell(const acrohost::HostOptions& options = acrohost::HostOptions());
+  EnteredShell(const acrohost::HostOptions& options, void* moduleInstance);
   ~EnteredShell();
   HostFixture& host() { return m_host; }
   bool entered() const { return m_entered; }
