@@ -7,6 +7,7 @@
 
 #include "extraction/A3DBinding.h"
 #include "extraction/LastErrorText.h"
+#include "extraction/TemporaryPrcFile.h"
 #include "extraction/TemporaryPrcPath.h"
 #include "host/HostCalls.h"
 
@@ -55,6 +56,9 @@ int CollectDocumentMeshes(HostDocumentView* view, MeshList* meshes) {
   HostDoc doc = view ? HostDocViewGetDoc(*view) : NULL;
   CStringT<char> path = MakeTemporaryPrcPath();
   meshes->Destroy();
+  // Taken at the first PRC stream and held until the scan ends, so that between a stream's write
+  // and its load no other Export can write the file.
+  HANDLE file = INVALID_HANDLE_VALUE;
   int result = 1;
   if (!doc) {
     SetLastErrorText(CStringT<char>("There is no open document"));
@@ -65,19 +69,27 @@ int CollectDocumentMeshes(HostDocumentView* view, MeshList* meshes) {
     for (int32_t j = 0; j < HostPageGetNumAnnots(page); ++j) {
       HostCosObj stream;
       if (!FindPrcStream(HostPageGetAnnot(page, j), &stream)) continue;
-      if (!WritePrcStreamToFile(stream, path) || !LoadPrcModelFile(path, meshes)) {
+      if (file == INVALID_HANDLE_VALUE) file = HoldTemporaryPrcFile(path);
+      if (!WritePrcStreamToFile(stream, file) || !LoadPrcModelFile(path, meshes)) {
         result = 0;
         break;
       }
     }
   }
-  _unlink(path);
+  ReleaseTemporaryPrcFile(file, path);
   return result;
 }
 
 int WritePrcStreamToFile(HostCosObj stream, const CStringT<char>& path) {
-  FILE* file = fopen(path, "wb");
-  if (!file) {
+  HANDLE file = HoldTemporaryPrcFile(path);
+  int result = WritePrcStreamToFile(stream, file);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  return result;
+}
+
+int WritePrcStreamToFile(HostCosObj stream, HANDLE file) {
+  // Emptied first, so a longer file before it leaves no tail behind the stream.
+  if (file == INVALID_HANDLE_VALUE || !EmptyTemporaryPrcFile(file)) {
     SetLastErrorText(CStringT<char>("Unable to create PRC file"));
     return 0;
   }
@@ -92,10 +104,9 @@ int WritePrcStreamToFile(HostCosObj stream, const CStringT<char>& path) {
       complete = false;
       break;
     }
-    if (fwrite(buffer, 1, static_cast<size_t>(n), file) != static_cast<size_t>(n)) complete = false;
+    if (!AppendToTemporaryPrcFile(file, buffer, static_cast<DWORD>(n))) complete = false;
   } while (n == kCopyBufferSize && complete);
   HostStreamClose(reader);
-  if (fclose(file) != 0) complete = false;
   if (!complete) {
     SetLastErrorText(CStringT<char>("Unable to create PRC file"));
     return 0;

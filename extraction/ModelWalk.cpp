@@ -11,6 +11,39 @@ namespace {
 // and walking it would only exhaust the stack.
 const int kMaxOccurrenceDepth = 256;
 
+// Shared occurrences are walked once per reference, so a file of a few kilobytes can describe
+// more paths than any host could walk or hold. The work of one walk is therefore bounded: the
+// occurrences and representation items it visits, and what the meshes it appends take. Both
+// bounds lie far above any real model (a model of 10^6 triangles takes some 40 MiB), and a hostile
+// file reaches either in about a second.
+const uint32_t kMaxWalkVisits = 1u << 21;
+const uint64_t kMaxWalkMeshBytes = uint64_t(256) << 20;
+
+struct WalkBudget {
+  uint32_t visits;
+  uint64_t meshBytes;
+};
+
+WalkBudget FullBudget() {
+  WalkBudget budget = {kMaxWalkVisits, kMaxWalkMeshBytes};
+  return budget;
+}
+
+bool SpendVisit(WalkBudget& budget) {
+  if (budget.visits == 0) return false;
+  --budget.visits;
+  return true;
+}
+
+// What a mesh of these counts takes in the list: its vertices and faces, and for the mesh itself
+// more than its size, since the list grows by doubling and each array is an allocation of its own.
+const uint64_t kBytesPerMesh = 512;
+
+uint64_t MeshBytes(uint32_t vertexCount, uint32_t triangleCount) {
+  return kBytesPerMesh + sizeof(ON_3fPoint) * static_cast<uint64_t>(vertexCount) +
+         sizeof(ON_MeshFace) * static_cast<uint64_t>(triangleCount);
+}
+
 // The occurrences from the model file's root down to the one being walked.
 struct OccurrencePath {
   A3DEntity occurrence;
@@ -26,10 +59,14 @@ bool IsOnPath(const OccurrencePath* path, A3DEntity occurrence) {
 
 void Fail(const char* message) { SetLastErrorText(CStringT<char>(message)); }
 
-int WalkOccurrence(A3DEntity occurrence, MeshList& meshes, const OccurrencePath* path) {
+int WalkPart(A3DEntity partDefinition, MeshList& meshes, WalkBudget& budget);
+int WalkItem(A3DEntity item, MeshList& meshes, WalkBudget& budget);
+int Convert(A3DEntity tessellation, MeshList& meshes, WalkBudget& budget);
+
+int WalkOccurrence(A3DEntity occurrence, MeshList& meshes, const OccurrencePath* path, WalkBudget& budget) {
   if (!occurrence) return 1;
   int depth = path ? path->depth + 1 : 0;
-  if (depth >= kMaxOccurrenceDepth || IsOnPath(path, occurrence)) {
+  if (depth >= kMaxOccurrenceDepth || IsOnPath(path, occurrence) || !SpendVisit(budget)) {
     Fail("Unable to retrieve product occurence data");
     return 0;
   }
@@ -40,33 +77,16 @@ int WalkOccurrence(A3DEntity occurrence, MeshList& meshes, const OccurrencePath*
     return 0;
   }
   const OccurrencePath here = {occurrence, path, depth};
-  int result = WalkOccurrence(record.linkedOccurrence1, meshes, &here);
-  if (result) result = WalkOccurrence(record.linkedOccurrence2, meshes, &here);
-  for (uint32_t i = 0; result && i < record.childCount; ++i) result = WalkOccurrence(record.children[i], meshes, &here);
-  if (result && record.partDefinition) result = WalkPartDefinition(record.partDefinition, meshes);
+  int result = WalkOccurrence(record.linkedOccurrence1, meshes, &here, budget);
+  if (result) result = WalkOccurrence(record.linkedOccurrence2, meshes, &here, budget);
+  for (uint32_t i = 0; result && i < record.childCount; ++i)
+    result = WalkOccurrence(record.children[i], meshes, &here, budget);
+  if (result && record.partDefinition) result = WalkPart(record.partDefinition, meshes, budget);
   A3D_ENTRY(A3DAsmProductOccurrenceGet)(NULL, &record);
   return result;
 }
 
-}  // namespace
-
-int WalkModelFile(A3DEntity modelFile, MeshList& meshes) {
-  ModelFileRecord record;
-  PrepareRecord(record);
-  if (A3D_ENTRY(A3DAsmModelFileGet)(modelFile, &record) != 0) {
-    Fail("Unable to retrieve model file data");
-    return 0;
-  }
-  int result = 1;
-  for (uint32_t k = 0; result && k < record.occurrenceCount; ++k)
-    result = WalkOccurrence(record.occurrences[k], meshes, NULL);
-  A3D_ENTRY(A3DAsmModelFileGet)(NULL, &record);
-  return result;
-}
-
-int WalkProductOccurrence(A3DEntity occurrence, MeshList& meshes) { return WalkOccurrence(occurrence, meshes, NULL); }
-
-int WalkPartDefinition(A3DEntity partDefinition, MeshList& meshes) {
+int WalkPart(A3DEntity partDefinition, MeshList& meshes, WalkBudget& budget) {
   PartDefinitionRecord record;
   PrepareRecord(record);
   if (A3D_ENTRY(A3DAsmPartDefinitionGet)(partDefinition, &record) != 0) {
@@ -75,24 +95,24 @@ int WalkPartDefinition(A3DEntity partDefinition, MeshList& meshes) {
   }
   int result = 1;
   for (uint32_t i = 0; result && i < record.itemCount; ++i)
-    if (record.items[i]) result = WalkRepresentationItem(record.items[i], meshes);
+    if (record.items[i]) result = WalkItem(record.items[i], meshes, budget);
   A3D_ENTRY(A3DAsmPartDefinitionGet)(NULL, &record);
   return result;
 }
 
-int WalkRepresentationItem(A3DEntity item, MeshList& meshes) {
+int WalkItem(A3DEntity item, MeshList& meshes, WalkBudget& budget) {
   RepresentationItemRecord record;
   PrepareRecord(record);
-  if (A3D_ENTRY(A3DRiRepresentationItemGet)(item, &record) != 0) {
+  if (!SpendVisit(budget) || A3D_ENTRY(A3DRiRepresentationItemGet)(item, &record) != 0) {
     Fail("Unable to retrieve representation item data");
     return 0;
   }
-  int result = record.tessellation ? ConvertTessellation(record.tessellation, meshes) : 1;
+  int result = record.tessellation ? Convert(record.tessellation, meshes, budget) : 1;
   A3D_ENTRY(A3DRiRepresentationItemGet)(NULL, &record);
   return result;
 }
 
-int ConvertTessellation(A3DEntity tessellation, MeshList& meshes) {
+int Convert(A3DEntity tessellation, MeshList& meshes, WalkBudget& budget) {
   TessBaseRecord base;
   PrepareRecord(base);
   if (A3D_ENTRY(A3DTessBaseGet)(tessellation, &base) != 0) {
@@ -120,6 +140,14 @@ int ConvertTessellation(A3DEntity tessellation, MeshList& meshes) {
 
   const uint32_t triangleCount = tess.indexCount / 6;
   const uint32_t vertexCount = base.coordCount / 3;
+  const uint64_t bytes = MeshBytes(vertexCount, triangleCount);
+  if (bytes > budget.meshBytes) {
+    Fail("Unable to retrieve tesselation 3d data");
+    A3D_ENTRY(A3DTess3DGet)(NULL, &tess);
+    A3D_ENTRY(A3DTessBaseGet)(NULL, &base);
+    return 0;
+  }
+  budget.meshBytes -= bytes;
   {
     ON_Mesh mesh(static_cast<int>(triangleCount), static_cast<int>(vertexCount), false, false);
     for (uint32_t v = 0; v < vertexCount; ++v)
@@ -136,4 +164,41 @@ int ConvertTessellation(A3DEntity tessellation, MeshList& meshes) {
   }
   A3D_ENTRY(A3DTessBaseGet)(NULL, &base);
   return 1;
+}
+
+}  // namespace
+
+int WalkModelFile(A3DEntity modelFile, MeshList& meshes) {
+  ModelFileRecord record;
+  PrepareRecord(record);
+  if (A3D_ENTRY(A3DAsmModelFileGet)(modelFile, &record) != 0) {
+    Fail("Unable to retrieve model file data");
+    return 0;
+  }
+  WalkBudget budget = FullBudget();
+  int result = 1;
+  for (uint32_t k = 0; result && k < record.occurrenceCount; ++k)
+    result = WalkOccurrence(record.occurrences[k], meshes, NULL, budget);
+  A3D_ENTRY(A3DAsmModelFileGet)(NULL, &record);
+  return result;
+}
+
+int WalkProductOccurrence(A3DEntity occurrence, MeshList& meshes) {
+  WalkBudget budget = FullBudget();
+  return WalkOccurrence(occurrence, meshes, NULL, budget);
+}
+
+int WalkPartDefinition(A3DEntity partDefinition, MeshList& meshes) {
+  WalkBudget budget = FullBudget();
+  return WalkPart(partDefinition, meshes, budget);
+}
+
+int WalkRepresentationItem(A3DEntity item, MeshList& meshes) {
+  WalkBudget budget = FullBudget();
+  return WalkItem(item, meshes, budget);
+}
+
+int ConvertTessellation(A3DEntity tessellation, MeshList& meshes) {
+  WalkBudget budget = FullBudget();
+  return Convert(tessellation, meshes, budget);
 }

@@ -2,7 +2,12 @@
 // walk makes, and the Creates and Sets that build entity trees.
 #include <string.h>
 
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <chrono>
 #include <string>
+#include <thread>
 #include <type_traits>
 
 #include "a3dlib/Control.h"
@@ -221,6 +226,41 @@ std::string FilePath(const char* path) {
   return native;
 }
 
+// What the file held when the load read it, for the log: its size and the 64-bit FNV-1a hash of
+// its bytes ("bytes=<size>:<hash in hex>"), or "bytes=none" when it cannot be read.
+std::string DescribeFileBytes(const std::string& path) {
+  FILE* file = fopen(path.c_str(), "rb");
+  if (!file) return "bytes=none";
+  uint64_t hash = 14695981039346656037ull;
+  uint64_t size = 0;
+  unsigned char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) {
+    for (size_t i = 0; i < n; ++i) hash = (hash ^ buffer[i]) * 1099511628211ull;
+    size += n;
+  }
+  fclose(file);
+  char text[64];
+  snprintf(text, sizeof text, "bytes=%llu:%016llx", static_cast<unsigned long long>(size),
+           static_cast<unsigned long long>(hash));
+  return text;
+}
+
+bool FileExists(const std::string& path) {
+  FILE* file = fopen(path.c_str(), "rb");
+  if (file) fclose(file);
+  return file != nullptr;
+}
+
+// With VANTRELL_A3D_LOAD_WAIT set, a load announces itself by creating "<value>.loading" and
+// waits, before it reads its file, until the file <value> exists (at most a minute).
+void WaitWhenAsked() {
+  const char* gate = getenv(VANTRELL_A3D_ENV_LOAD_WAIT);
+  if (!gate || !gate[0]) return;
+  if (FILE* announce = fopen((std::string(gate) + ".loading").c_str(), "wb")) fclose(announce);
+  for (int i = 0; i < 6000 && !FileExists(gate); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
 }  // namespace
 }  // namespace a3d
 
@@ -230,6 +270,8 @@ A3D_EXPORT int A3DAsmModelFileLoadFromFile(const char* path, const void* loadPar
     if (path) call.Detail("path=" + Quoted(path));
     if (int refused = call.Gate(nullptr)) return refused;
     if (!path || !out) return static_cast<int>(kStatusBadArgument);
+    WaitWhenAsked();
+    if (LogEnabled()) call.Detail(DescribeFileBytes(FilePath(path)));
     ModelFile* modelFile = nullptr;
     if (ReadModelFile(FilePath(path), Library().store, &modelFile) != 0 || !modelFile)
       return static_cast<int>(kStatusFile);

@@ -19,6 +19,10 @@
 //                       with a null entity) is never failed by a rule. Any of the 199 names may be
 //                       used; a failed call returns kStatusInjected and does nothing else.
 // VANTRELL_A3D_LOG      A file to append the call log to, one line per event (below).
+// VANTRELL_A3D_LOAD_WAIT  A file name: A3DAsmModelFileLoadFromFile first creates the file of that
+//                       name with ".loading" added, then waits until the file of that name
+//                       exists (at most a minute) before it reads its model file, so that a
+//                       test can act while a load is under way.
 //
 // The call log. Each line is one of:
 //   load variant=<variant>                 the library was loaded
@@ -27,6 +31,8 @@
 // The details are space-separated items, mostly key=value. An entity is written as
 // <type>:"<name>" (310:"Model"), or `unknown` for an address the library did not hand out; texts
 // are in double quotes with \" \\ and \xNN escapes. A Get with a null entity logs `release`. The
+// line of A3DAsmModelFileLoadFromFile carries bytes=<size>:<hash>, what the file held when it
+// was read (the 64-bit FNV-1a hash of its bytes, 16 hex digits), or bytes=none. The
 // line of A3DDllTerminate carries unreleased=<n>: the arrays that Gets handed out and that no
 // release took back (each non-empty array of a record counts once; a 3D tessellation's face
 // records count as one). The unload line gives the same count for whatever is still out then.
@@ -50,6 +56,7 @@
 #define VANTRELL_A3D_ENV_INIT "VANTRELL_A3D_INIT"
 #define VANTRELL_A3D_ENV_FAIL "VANTRELL_A3D_FAIL"
 #define VANTRELL_A3D_ENV_LOG "VANTRELL_A3D_LOG"
+#define VANTRELL_A3D_ENV_LOAD_WAIT "VANTRELL_A3D_LOAD_WAIT"
 
 // The statuses the library returns; 0 is success.
 enum StandInStatus {

@@ -1,14 +1,26 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <thread>
+
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "HostFixture.h"
 #include "ModelFiles.h"
 #include "PdfFixtures.h"
 #include "StandInLibrary.h"
 #include "extraction/DocumentScan.h"
+#include "acrohost/Tables.h"
 #include "extraction/LastErrorText.h"
+#include "extraction/TemporaryPrcFile.h"
 #include "host/HostCalls.h"
+#include "host/HostTables.h"
 
 using namespace testing_support;
 using pdf_fixtures::Page;
@@ -19,6 +31,22 @@ std::vector<int> MeshIds(const MeshList& meshes) {
   std::vector<int> ids;
   for (int i = 0; i < meshes.Count(); ++i) ids.push_back(static_cast<int>(std::lround(meshes[i].m_V[0].x)));
   return ids;
+}
+
+// What the 3D library's log says a load read: "bytes=<size>:<64-bit FNV-1a hash>".
+std::string BytesAsLogged(const std::string& bytes) {
+  uint64_t hash = 14695981039346656037ull;
+  for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ull;
+  char text[64];
+  snprintf(text, sizeof text, "bytes=%llu:%016llx", static_cast<unsigned long long>(bytes.size()),
+           static_cast<unsigned long long>(hash));
+  return text;
+}
+
+// The bytes= item of a log line.
+std::string LoggedBytes(const std::string& line) {
+  size_t at = line.find(" bytes=");
+  return at == std::string::npos ? std::string() : line.substr(at + 1, line.find(' ', at + 1) - at - 1);
 }
 
 // A host with a document, the standard 3D library, a fresh "temp" folder and the library's log.
@@ -121,13 +149,219 @@ TEST_F(DocumentScan, EmptiesTheListBeforeTheFirstPage) {
   EXPECT_EQ(0, meshes.Capacity());
 }
 
-TEST_F(DocumentScan, FileAtTheTemporaryPathIsReplacedAndAlwaysDeleted) {
-  ASSERT_TRUE(WriteFile(TemporaryFile(), "left over"));
-  OpenDocument({Page()});
+TEST_F(DocumentScan, FileAtTheTemporaryPathIsDeletedEvenWithoutPrcStreams) {
+  for (const std::vector<Page>& pages : {std::vector<Page>{}, std::vector<Page>{Page()}}) {
+    SCOPED_TRACE(pages.size());
+    ASSERT_TRUE(WriteFile(TemporaryFile(), "left over"));
+    OpenDocument(pages);
+    SetLastErrorText(CStringT<char>("untouched"));
+    MeshList meshes;
+    EXPECT_EQ(1, Extract(meshes));
+    EXPECT_EQ(0, meshes.Count());
+    EXPECT_STREQ("untouched", GetLastErrorText().GetString());
+    EXPECT_TRUE(m_log.Calls("A3DAsmModelFileLoadFromFile").empty());
+    EXPECT_FALSE(FileExists(TemporaryFile()));
+  }
+}
+
+// A stale file longer than the streams, and a second stream shorter than the first: each load
+// reads exactly its own stream, and the first model file is gone before the second is loaded.
+TEST_F(DocumentScan, EachLoadReadsExactlyTheStreamWrittenForIt) {
+  const std::string first = ModelFileBytes({1, 2, 3});
+  const std::string second = ModelFileBytes({4});
+  ASSERT_LT(second.size(), first.size());
+  ASSERT_TRUE(WriteFile(TemporaryFile(), std::string(first.size() * 4, 'x')));
+  Page page;
+  page.annotations = {pdf_fixtures::Prc(first), pdf_fixtures::Prc(second)};
+  OpenDocument({page});
   MeshList meshes;
   EXPECT_EQ(1, Extract(meshes));
+  EXPECT_EQ((std::vector<int>{1, 2, 3, 4}), MeshIds(meshes));
+  std::vector<std::string> events;
+  for (const std::string& line : m_log.Lines()) {
+    if (line.rfind("call A3DAsmModelFileLoadFromFile ", 0) == 0) events.push_back("load " + LoggedBytes(line));
+    if (line.rfind("call A3DAsmModelFileDelete ", 0) == 0) events.push_back("delete");
+  }
+  EXPECT_EQ((std::vector<std::string>{"load " + BytesAsLogged(first), "delete", "load " + BytesAsLogged(second), "delete"}),
+            events);
+}
+
+// The host's reader answers a count it must never give: the stream is not taken as copied.
+class BadReadCount : public DocumentScan, public ::testing::WithParamInterface<int32_t> {
+ protected:
+  static int32_t s_answer;
+  static int32_t BadRead(char*, int32_t, int32_t, HostStream) { return s_answer; }
+};
+int32_t BadReadCount::s_answer = 0;
+
+TEST_P(BadReadCount, FailsTheStreamAndStillClosesTheReader) {
+  Page page;
+  page.annotations = {pdf_fixtures::Prc(ModelFileBytes({1}))};
+  OpenDocument({page});
+  std::vector<HostRoutine> table(gAcroSupportTable, gAcroSupportTable + acrohost::kTableLength);
+  table[43] = reinterpret_cast<HostRoutine>(&BadRead);
+  s_answer = GetParam();
+  HostTable original = gAcroSupportTable;
+  gAcroSupportTable = table.data();
+  MeshList meshes;
+  int result = Extract(meshes);
+  gAcroSupportTable = original;
+  EXPECT_EQ(0, result);
+  EXPECT_STREQ("Unable to create PRC file", GetLastErrorText().GetString());
+  EXPECT_EQ(1u, m_host.CountCalls("AcroSupport", 45));
+  EXPECT_EQ(0u, m_host.OutstandingReaders());
+  EXPECT_TRUE(m_log.Calls("A3DAsmModelFileLoadFromFile").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, BadReadCount, ::testing::Values(-1, 1025));
+
+// The host opens no reader for a stream whose filter it cannot apply: nothing is copied, and the
+// user sees that the model could not be loaded.
+TEST_F(DocumentScan, StreamTheHostCannotDecodeFailsAsAModelThatCannotBeLoaded) {
+  pdf_fixtures::ThreeDData undecodable;
+  undecodable.rawFilter = "FlateDecode";
+  undecodable.bytes = "no flate data";
+  Page page;
+  page.annotations = {pdf_fixtures::ThreeD(undecodable), pdf_fixtures::Prc(ModelFileBytes({1}))};
+  OpenDocument({page});
+  MeshList meshes;
+  EXPECT_EQ(0, Extract(meshes));
+  EXPECT_STREQ("Unable to load model file", GetLastErrorText().GetString());
+  EXPECT_EQ(0, meshes.Count());
+  std::vector<std::string> loads = m_log.Calls("A3DAsmModelFileLoadFromFile");
+  ASSERT_EQ(1u, loads.size());
+  EXPECT_EQ(BytesAsLogged(""), LoggedBytes(loads[0]));
+}
+
+// Another Export holds the file: this one fails at once and leaves that file alone; once it is
+// let go, an Export works again.
+TEST_F(DocumentScan, TemporaryFileHeldByAnotherExportFailsTheStream) {
+  ASSERT_TRUE(WriteFile(TemporaryFile(), "another Export's model"));
+  HANDLE held = HoldTemporaryPrcFile(CStringT<char>(TemporaryFile().c_str()));
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  Page page;
+  page.annotations = {pdf_fixtures::Prc(ModelFileBytes({1}))};
+  OpenDocument({page, page});
+  MeshList meshes;
+  EXPECT_EQ(0, Extract(meshes));
+  EXPECT_STREQ("Unable to create PRC file", GetLastErrorText().GetString());
+  EXPECT_EQ(0u, m_host.CountCalls("Cos", 32));
+  EXPECT_TRUE(m_log.Calls("A3DAsmModelFileLoadFromFile").empty());
+  EXPECT_EQ("another Export's model", ReadFile(TemporaryFile()));
+  ReleaseTemporaryPrcFile(held, CStringT<char>(TemporaryFile().c_str()));
+  EXPECT_FALSE(FileExists(TemporaryFile()));
+  EXPECT_EQ(1, Extract(meshes));
+  EXPECT_EQ(2, meshes.Count());
+}
+
+// Two Exports at once with one "temp" folder: the host program's Export waits inside its load
+// while this one runs; this one fails, and the other loads exactly its own model.
+TEST_F(DocumentScan, SecondExportWhileTheFirstIsLoadingFailsAndSpoilsNothing) {
+  const std::string theirs = ModelFileBytes({7});
+  ASSERT_TRUE(WriteFile(m_files.File("theirs.prc"), theirs));
+  const std::string gate = m_files.File("gate");
+  Page page;
+  page.annotations = {pdf_fixtures::Prc(ModelFileBytes({1}))};
+  OpenDocument({page});
+
+  ProgramRun run;
+  std::thread other;
+  {
+    ScopedEnv wait(VANTRELL_A3D_ENV_LOAD_WAIT, gate.c_str());
+    other = std::thread([&] {
+      run = RunAcrohost({"--take-prc", m_files.File("theirs.prc"), "--save-as", m_files.File("theirs.skp"),
+                         "ADBE:Vantrell_Export"});
+    });
+    // The other Export announces its load; it holds the file by then.
+    for (int i = 0; i < 6000 && !FileExists(gate + ".loading"); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  bool started = FileExists(gate + ".loading");
+  MeshList meshes;
+  int result = started ? Extract(meshes) : -1;
+  WriteFile(gate, "");
+  other.join();
+  ASSERT_TRUE(started) << run.err;
+  EXPECT_EQ(0, result);
+  EXPECT_STREQ("Unable to create PRC file", GetLastErrorText().GetString());
+  EXPECT_EQ(0, run.status) << run.err;
+  std::vector<std::string> loads = m_log.Calls("A3DAsmModelFileLoadFromFile");
+  ASSERT_EQ(1u, loads.size());
+  EXPECT_EQ(BytesAsLogged(theirs), LoggedBytes(loads[0]));
   EXPECT_FALSE(FileExists(TemporaryFile()));
 }
+
+#if !defined(_WIN32)
+struct PlantedCase {
+  const char* name;
+  bool needsRoot;
+};
+
+void PrintTo(const PlantedCase& c, std::ostream* out) { *out << c.name; }
+
+class PlantedAtTheTemporaryPath : public DocumentScan, public ::testing::WithParamInterface<PlantedCase> {};
+
+// What someone else may have put at the fixed name in a folder others write to: nothing of it is
+// followed or written, and the Export fails.
+TEST_P(PlantedAtTheTemporaryPath, IsNeitherFollowedNorWritten) {
+  const PlantedCase& c = GetParam();
+  if (c.needsRoot && geteuid() != 0) GTEST_SKIP() << "making a file of another owner needs root";
+  const std::string path = TemporaryFile();
+  const std::string target = m_files.File("target");
+  const std::string name = c.name;
+  if (name != "dangling link") {
+    ASSERT_TRUE(WriteFile(target, "someone's file"));
+  }
+  if (name == "link" || name == "dangling link") {
+    ASSERT_EQ(0, symlink(target.c_str(), path.c_str()));
+  }
+  if (name == "hard link") {
+    ASSERT_EQ(0, link(target.c_str(), path.c_str()));
+  }
+  if (name == "file of another owner") {
+    ASSERT_TRUE(WriteFile(path, "someone's file"));
+    ASSERT_EQ(0, chmod(path.c_str(), 0666));
+    ASSERT_EQ(0, chown(path.c_str(), 65534, 65534));
+  }
+  // Read back through a descriptor of its own, since the scan's end may delete the name.
+  int planted = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
+  if (name == "pipe") {
+    ASSERT_EQ(0, mkfifo(path.c_str(), 0666));
+  }
+  if (name == "folder") {
+    ASSERT_EQ(0, mkdir(path.c_str(), 0777));
+  }
+  Page page;
+  page.annotations = {pdf_fixtures::Prc(ModelFileBytes({1}))};
+  OpenDocument({page});
+  MeshList meshes;
+  EXPECT_EQ(0, Extract(meshes));
+  EXPECT_STREQ("Unable to create PRC file", GetLastErrorText().GetString());
+  EXPECT_TRUE(m_log.Calls("A3DAsmModelFileLoadFromFile").empty());
+  if (name == "dangling link") {
+    EXPECT_FALSE(FileExists(target));
+  } else if (name == "file of another owner") {
+    char bytes[64] = {};
+    EXPECT_EQ(14, pread(planted, bytes, sizeof bytes, 0));
+    EXPECT_STREQ("someone's file", bytes);
+  } else if (name != "pipe" && name != "folder") {
+    EXPECT_EQ("someone's file", ReadFile(target));
+  }
+  if (planted >= 0) close(planted);
+  if (name == "folder") rmdir(path.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Things, PlantedAtTheTemporaryPath,
+                         ::testing::Values(PlantedCase{"link", false}, PlantedCase{"dangling link", false},
+                                           PlantedCase{"hard link", false}, PlantedCase{"file of another owner", true},
+                                           PlantedCase{"pipe", false}, PlantedCase{"folder", false}),
+                         [](const ::testing::TestParamInfo<PlantedCase>& info) {
+                           std::string name = info.param.name;
+                           for (char& ch : name)
+                             if (ch == ' ') ch = '_';
+                           return name;
+                         });
+#endif
 
 struct StreamSizeCase {
   size_t size;
@@ -189,18 +423,26 @@ TEST_F(DocumentScan, UnwritableTemporaryFolderFailsEveryStream) {
 }
 
 #if !defined(_WIN32)
+// A full disk, as the process's limit on the size of the files it writes.
 TEST_F(DocumentScan, TemporaryFileThatCannotBeWrittenCompletelyIsNotLoaded) {
-  std::error_code error;
-  if (!FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  std::string link = TemporaryFile();
-  ASSERT_EQ(0, symlink("/dev/full", link.c_str()));
   Page page;
-  page.annotations = {pdf_fixtures::Prc(ModelFileBytes({1}))};
+  page.annotations = {pdf_fixtures::Prc(pdf_fixtures::PatternBytes(64 << 10))};
   OpenDocument({page});
+  struct rlimit old;
+  ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &old));
+  struct rlimit small = old;
+  small.rlim_cur = 32 << 10;
+  void (*oldHandler)(int) = signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
   MeshList meshes;
-  EXPECT_EQ(0, Extract(meshes));
+  int result = Extract(meshes);
+  setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(0, result);
   EXPECT_STREQ("Unable to create PRC file", GetLastErrorText().GetString());
   EXPECT_TRUE(m_log.Calls("A3DAsmModelFileLoadFromFile").empty());
+  EXPECT_TRUE(m_log.Mentions("A3DDllTerminate"));
+  EXPECT_FALSE(FileExists(TemporaryFile()));
 }
 #endif
 
@@ -216,8 +458,11 @@ TEST_F(DocumentScan, TemporaryFolderFromTheEnvironmentWithoutRegardToCase) {
   EXPECT_TRUE(m_log.MentionsPath(upperDir.path()));
 }
 
-TEST_F(DocumentScan, WithoutTempThePlatformsTemporaryFolderServes) {
-  ScopedEnv lower("temp", nullptr);
+class WithoutTemp : public DocumentScan, public ::testing::WithParamInterface<const char*> {};
+
+// "temp" unset, or set to nothing.
+TEST_P(WithoutTemp, ThePlatformsTemporaryFolderServes) {
+  ScopedEnv lower("temp", GetParam());
   ScopedTempDir platformTemp;
   // The variable that names the platform's folder first: TMP on Windows, TMPDIR elsewhere.
 #if defined(_WIN32)
@@ -234,6 +479,8 @@ TEST_F(DocumentScan, WithoutTempThePlatformsTemporaryFolderServes) {
   EXPECT_EQ(1, meshes.Count());
   EXPECT_TRUE(m_log.MentionsPath(platformTemp.path()));
 }
+
+INSTANTIATE_TEST_SUITE_P(Values, WithoutTemp, ::testing::Values(nullptr, ""));
 
 TEST_F(DocumentScan, LibraryThatCannotBeBoundLeavesTheListAlone) {
   ScopedEnv version(VANTRELL_A3D_ENV_VERSION, "3.0");

@@ -7,16 +7,17 @@
 
 namespace testing_support {
 
-std::string ModelFileBytes(const std::vector<int>& ids, bool unsupportedLast) {
+namespace {
+
+// The file the library writes of the model that `build` makes with the library bound.
+template <typename Build>
+std::string WrittenModelFile(Build build) {
   ScopedTempDir dir;
   std::string path = dir.File("model.prc");
   {
     BoundLibrary library;
     EXPECT_TRUE(library.ok());
-    std::vector<A3DEntity> items;
-    for (int id : ids) items.push_back(TreeBuilder::Item(TreeBuilder::Triangle(id)));
-    if (unsupportedLast) items.push_back(TreeBuilder::Item(TreeBuilder::WireTessellation()));
-    A3DEntity model = TreeBuilder::ModelFile({TreeBuilder::Occurrence({}, TreeBuilder::Part(items))});
+    A3DEntity model = build();
     ModelFileWriteParameters parameters;
     memset(&parameters, 0, sizeof parameters);
     parameters.structSize = sizeof parameters;
@@ -26,6 +27,26 @@ std::string ModelFileBytes(const std::vector<int>& ids, bool unsupportedLast) {
   std::string bytes = ReadFile(path);
   EXPECT_FALSE(bytes.empty());
   return bytes;
+}
+
+}  // namespace
+
+std::string ModelFileBytes(const std::vector<int>& ids, bool unsupportedLast) {
+  return WrittenModelFile([&] {
+    std::vector<A3DEntity> items;
+    for (int id : ids) items.push_back(TreeBuilder::Item(TreeBuilder::Triangle(id)));
+    if (unsupportedLast) items.push_back(TreeBuilder::Item(TreeBuilder::WireTessellation()));
+    return TreeBuilder::ModelFile({TreeBuilder::Occurrence({}, TreeBuilder::Part(items))});
+  });
+}
+
+std::string SharedLevelsModelFileBytes(int levels, bool triangle) {
+  return WrittenModelFile([&] {
+    A3DEntity item = triangle ? TreeBuilder::Item(TreeBuilder::Triangle(1)) : TreeBuilder::BrepItem();
+    A3DEntity level = TreeBuilder::Occurrence({}, TreeBuilder::Part({item}));
+    for (int i = 1; i < levels; ++i) level = TreeBuilder::Occurrence({level, level});
+    return TreeBuilder::ModelFile({level});
+  });
 }
 
 }  // namespace testing_support

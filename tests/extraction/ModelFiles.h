@@ -13,6 +13,11 @@ namespace testing_support {
 // wire tessellation, which the walk refuses.
 std::string ModelFileBytes(const std::vector<int>& ids, bool unsupportedLast = false);
 
+// The bytes of a model file of `levels` occurrences, each with two children that are both the
+// next one, the last holding one triangle item (or, without `triangle`, an item of exact geometry
+// only): a few hundred bytes that describe 2^(levels-1) paths.
+std::string SharedLevelsModelFileBytes(int levels, bool triangle);
+
 }  // namespace testing_support
 
 #endif

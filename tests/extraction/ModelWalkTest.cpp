@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ModelFiles.h"
 #include "StandInLibrary.h"
 #include "extraction/LastErrorText.h"
 #include "extraction/ModelWalk.h"
@@ -178,6 +179,67 @@ TEST(ModelWalk, NestingBeyondAnyRealAssemblyFails) {
   SetLastErrorText(CStringT<char>(""));
   EXPECT_EQ(0, WalkModelFile(TreeBuilder::ModelFile({Chain(300)}), meshes));
   EXPECT_STREQ("Unable to retrieve product occurence data", GetLastErrorText().GetString());
+}
+
+struct SharedLevelsCase {
+  int levels;
+  bool triangle;     // the last level holds a triangle, else exact geometry only
+  const char* text;  // null: the walk succeeds
+  int meshes;        // at most this many when the walk fails
+};
+
+void PrintTo(const SharedLevelsCase& c, std::ostream* out) { *out << c.levels << (c.triangle ? " triangle" : ""); }
+
+class SharedLevels : public ::testing::TestWithParam<SharedLevelsCase> {};
+
+// Each level's two children are both the next level: a small file with 2^(levels-1) paths, each
+// walked once per reference.
+TEST_P(SharedLevels, WalkFailsOnceItsWorkPassesItsBound) {
+  const SharedLevelsCase& c = GetParam();
+  ScopedTempDir dir;
+  std::string path = dir.File("shared.prc");
+  std::string bytes = SharedLevelsModelFileBytes(c.levels, c.triangle);
+  EXPECT_LT(bytes.size(), 4096u);
+  ASSERT_TRUE(WriteFile(path, bytes));
+  BoundLibrary library;
+  ASSERT_TRUE(library.ok());
+  A3DEntity model = nullptr;
+  ASSERT_EQ(0, A3D_ENTRY(A3DAsmModelFileLoadFromFile)(path.c_str(), nullptr, &model));
+  SetLastErrorText(CStringT<char>("untouched"));
+  MeshList meshes;
+  int result = WalkModelFile(model, meshes);
+  A3D_ENTRY(A3DAsmModelFileDelete)(model);
+  if (!c.text) {
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(c.meshes, meshes.Count());
+    EXPECT_STREQ("untouched", GetLastErrorText().GetString());
+  } else {
+    EXPECT_EQ(0, result);
+    EXPECT_STREQ(c.text, GetLastErrorText().GetString());
+    EXPECT_LE(meshes.Count(), c.meshes);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Graphs, SharedLevels,
+    ::testing::Values(SharedLevelsCase{12, true, nullptr, 1 << 11},
+                      SharedLevelsCase{30, true, "Unable to retrieve tesselation 3d data", 1 << 20},
+                      SharedLevelsCase{30, false, "Unable to retrieve product occurence data", 0}));
+
+// One large tessellation shared by many items: the meshes stop at their bound, not at the host's
+// memory.
+TEST(ModelWalk, MeshesPastTheirBoundFailTheTessellationThatWouldCrossIt) {
+  BoundLibrary library;
+  ASSERT_TRUE(library.ok());
+  // 2^16 triangles on one point: a mesh of about 1 MiB.
+  A3DEntity tessellation = TreeBuilder::Tess3D({0, 0, 0}, std::vector<uint32_t>(6u << 16, 0));
+  std::vector<A3DEntity> items(300, TreeBuilder::Item(tessellation));
+  MeshList meshes;
+  EXPECT_EQ(0, WalkModelFile(TreeBuilder::ModelFile({TreeBuilder::Occurrence({}, TreeBuilder::Part(items))}), meshes));
+  EXPECT_STREQ("Unable to retrieve tesselation 3d data", GetLastErrorText().GetString());
+  EXPECT_GT(meshes.Count(), 200);
+  EXPECT_LT(meshes.Count(), 300);
+  EXPECT_EQ(1 << 16, meshes[0].FaceCount());
 }
 
 struct ConversionCase {

@@ -45,6 +45,29 @@ typedef HINSTANCE HMODULE;
 typedef struct HWND__* HWND;
 typedef struct HBITMAP__* HBITMAP;
 typedef INT_PTR (*FARPROC)(void);
+typedef void* LPSECURITY_ATTRIBUTES;
+typedef DWORD* LPDWORD;
+typedef const void* LPCVOID;
+typedef void* LPOVERLAPPED;
+
+typedef struct {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+} FILETIME;
+
+typedef struct {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD dwVolumeSerialNumber;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+  DWORD nNumberOfLinks;
+  DWORD nFileIndexHigh;
+  DWORD nFileIndexLow;
+} BY_HANDLE_FILE_INFORMATION;
+typedef BY_HANDLE_FILE_INFORMATION* LPBY_HANDLE_FILE_INFORMATION;
 
 #ifndef TRUE
 #define TRUE 1
@@ -66,6 +89,27 @@ typedef INT_PTR (*FARPROC)(void);
 
 #define MAKEINTRESOURCEA(i) ((LPSTR)(uintptr_t)((WORD)(i)))
 #define IS_INTRESOURCE(p) ((((uintptr_t)(p)) >> 16) == 0)
+
+#define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define FILE_SHARE_READ 0x00000001u
+#define FILE_SHARE_WRITE 0x00000002u
+#define FILE_SHARE_DELETE 0x00000004u
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010u
+#define FILE_ATTRIBUTE_NORMAL 0x00000080u
+#define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400u
+#define FILE_FLAG_OPEN_REPARSE_POINT 0x00200000u
+#define FILE_TYPE_UNKNOWN 0
+#define FILE_TYPE_DISK 1
+#define FILE_TYPE_CHAR 2
+#define FILE_TYPE_PIPE 3
+#define FILE_BEGIN 0
+#define INVALID_SET_FILE_POINTER ((DWORD)-1)
 
 // ShellExecuteA's answers of 32 or less are failures.
 #define SE_ERR_FNF 2
@@ -102,7 +146,31 @@ WIN32_API HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR p
 // The folder for temporary files, with a trailing separator; returns its length.
 WIN32_API DWORD GetTempPathA(DWORD size, LPSTR buffer);
 
-// C run-time names of Windows.
+// Files, through handles. Paths may use backslashes. On POSIX, Windows' share modes are kept
+// between the handles of this layer, in any process: a handle opened for writing, or one that
+// shares no writing, holds the file exclusively (an advisory lock, checked to be on the file the
+// path still names), so a second such open fails as a sharing violation would; opens by other
+// means (fopen) are not held back, as Windows lets a reader in that shares writing. With
+// FILE_FLAG_OPEN_REPARSE_POINT a symbolic link at the path is not followed: where Windows
+// would open the link itself, the open fails here. A file of another owner is not opened for
+// writing, as the folders for temporary files that users share give no one write access to
+// another's files. A special file (a pipe, a device) is never waited on.
+WIN32_API HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
+                             DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
+// Attributes (directory, normal), size, number of links, and the volume and index that name the
+// file.
+WIN32_API BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION information);
+WIN32_API DWORD GetFileType(HANDLE file);
+WIN32_API DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveMethod);
+WIN32_API BOOL SetEndOfFile(HANDLE file);
+WIN32_API BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
+                         LPOVERLAPPED overlapped);
+WIN32_API BOOL CloseHandle(HANDLE object);
+// Fails, as on Windows, while a handle of this layer holds the file; a symbolic link is deleted
+// itself.
+WIN32_API BOOL DeleteFileA(LPCSTR fileName);
+
+// C run-time names of Windows. _unlink deletes as DeleteFileA does.
 WIN32_API void _splitpath(const char* path, char* drive, char* dir, char* fname, char* ext);
 WIN32_API int _unlink(const char* path);
 WIN32_API FILE* Win32Fopen(const char* path, const char* mode);

@@ -52,7 +52,7 @@ void _splitpath(const char* path, char* drive, char* dir, char* fname, char* ext
   CopyPart(ext, _MAX_EXT, nameEnd, end);
 }
 
-int _unlink(const char* path) { return unlink(win32::ToNativePath(path).c_str()); }
+int _unlink(const char* path) { return DeleteFileA(path) ? 0 : -1; }
 
 FILE* Win32Fopen(const char* path, const char* mode) {
   if (!path || !mode) return nullptr;
