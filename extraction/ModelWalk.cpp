@@ -13,7 +13,7 @@ const int kMaxOccurrenceDepth = 256;
 
 // Shared occurrences are walked once per reference, so a file of a few kilobytes can describe
 // more paths than any host could walk or hold. The work of one walk is therefore bounded: the
-// occurrences and representation items it visits, and what the meshes it appends take. Both
+// occurrences and representation items it visits, and what the mesh list holds. Both
 // bounds lie far above any real model (a model of 10^6 triangles takes some 40 MiB), and a hostile
 // file reaches either in about a second.
 const uint32_t kMaxWalkVisits = 1u << 21;
@@ -24,10 +24,6 @@ struct WalkBudget {
   uint64_t meshBytes;
 };
 
-WalkBudget FullBudget() {
-  WalkBudget budget = {kMaxWalkVisits, kMaxWalkMeshBytes};
-  return budget;
-}
 
 bool SpendVisit(WalkBudget& budget) {
   if (budget.visits == 0) return false;
@@ -42,6 +38,17 @@ const uint64_t kBytesPerMesh = 512;
 uint64_t MeshBytes(uint32_t vertexCount, uint32_t triangleCount) {
   return kBytesPerMesh + sizeof(ON_3fPoint) * static_cast<uint64_t>(vertexCount) +
          sizeof(ON_MeshFace) * static_cast<uint64_t>(triangleCount);
+}
+
+// The meshes' bound holds for the whole list, not for each walk: the scan walks one model file
+// after another into one list, and a document of many small hostile files must not grow it
+// without end either.
+WalkBudget FullBudget(const MeshList& meshes) {
+  uint64_t held = 0;
+  for (int i = 0; i < meshes.Count(); ++i)
+    held += MeshBytes(static_cast<uint32_t>(meshes[i].VertexCount()), static_cast<uint32_t>(meshes[i].FaceCount()));
+  WalkBudget budget = {kMaxWalkVisits, held < kMaxWalkMeshBytes ? kMaxWalkMeshBytes - held : 0};
+  return budget;
 }
 
 // The occurrences from the model file's root down to the one being walked.
@@ -175,7 +182,7 @@ int WalkModelFile(A3DEntity modelFile, MeshList& meshes) {
     Fail("Unable to retrieve model file data");
     return 0;
   }
-  WalkBudget budget = FullBudget();
+  WalkBudget budget = FullBudget(meshes);
   int result = 1;
   for (uint32_t k = 0; result && k < record.occurrenceCount; ++k)
     result = WalkOccurrence(record.occurrences[k], meshes, NULL, budget);
@@ -184,21 +191,21 @@ int WalkModelFile(A3DEntity modelFile, MeshList& meshes) {
 }
 
 int WalkProductOccurrence(A3DEntity occurrence, MeshList& meshes) {
-  WalkBudget budget = FullBudget();
+  WalkBudget budget = FullBudget(meshes);
   return WalkOccurrence(occurrence, meshes, NULL, budget);
 }
 
 int WalkPartDefinition(A3DEntity partDefinition, MeshList& meshes) {
-  WalkBudget budget = FullBudget();
+  WalkBudget budget = FullBudget(meshes);
   return WalkPart(partDefinition, meshes, budget);
 }
 
 int WalkRepresentationItem(A3DEntity item, MeshList& meshes) {
-  WalkBudget budget = FullBudget();
+  WalkBudget budget = FullBudget(meshes);
   return WalkItem(item, meshes, budget);
 }
 
 int ConvertTessellation(A3DEntity tessellation, MeshList& meshes) {
-  WalkBudget budget = FullBudget();
+  WalkBudget budget = FullBudget(meshes);
   return Convert(tessellation, meshes, budget);
 }

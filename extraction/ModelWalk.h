@@ -11,9 +11,9 @@
 // and initialised.
 //
 // The work of one call is bounded far above any real model: past some millions of occurrences
-// and representation items visited, the visit fails with its step's message, and past 256 MiB of
-// meshes appended, the tessellation that would cross it fails with "Unable to retrieve
-// tesselation 3d data". So a small file that shares occurrences level upon level, and so
+// and representation items visited, the visit fails with its step's message, and once the mesh
+// list, with what it held before the call, would pass 256 MiB of meshes, the tessellation that
+// would cross it fails with "Unable to retrieve tesselation 3d data". So a small file that shares occurrences level upon level, and so
 // describes more paths than could ever be walked, fails quickly instead of hanging the host.
 #ifndef VANTRELL_EXTRACTION_MODELWALK_H
 #define VANTRELL_EXTRACTION_MODELWALK_H

@@ -240,6 +240,12 @@ TEST(ModelWalk, MeshesPastTheirBoundFailTheTessellationThatWouldCrossIt) {
   EXPECT_GT(meshes.Count(), 200);
   EXPECT_LT(meshes.Count(), 300);
   EXPECT_EQ(1 << 16, meshes[0].FaceCount());
+  // The bound is the list's, as the scan walks one model file after another into it.
+  const int held = meshes.Count();
+  SetLastErrorText(CStringT<char>("untouched"));
+  EXPECT_EQ(0, WalkModelFile(TreeBuilder::ModelFile({TreeBuilder::Occurrence({}, TreeBuilder::Part(items))}), meshes));
+  EXPECT_STREQ("Unable to retrieve tesselation 3d data", GetLastErrorText().GetString());
+  EXPECT_EQ(held, meshes.Count());
 }
 
 struct ConversionCase {
