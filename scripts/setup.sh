@@ -5,17 +5,20 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  g++-multilib            # 32-bit syntax checks of the records
+  g++-multilib            # 32-bit syntax checks of the records; the 32-bit probe program
   libgtest-dev libgmock-dev
   libqpdf-dev             # the stand-in host opens real PDF files
   zlib1g-dev              # the stand-in 3D library's PRC sections
   libassimp-dev           # the tests re-import the writer's files
   clang libclang-rt-14-dev  # the PRC loader's fuzz target
   fp-utils                # chmcmd, for the help file
-  # The 32-bit Windows build and its tests: MinGW-w64 with the posix thread model (GoogleTest
-  # needs std::mutex), its binutils (windres, objdump), zlib for it, and Wine with its 32-bit loader.
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev
-  wine wine32:i386
+  # The Windows builds, 32- and 64-bit, and their tests: MinGW-w64 with the posix thread model
+  # (GoogleTest needs std::mutex), its binutils (windres, objdump), zlib for both targets, and Wine
+  # with its 32-bit loader and its 64-bit one (the only one on a kernel without 32-bit programs).
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  libz-mingw-w64-dev
+  wine wine32:i386 wine64
 )
 
 as_root() {
