@@ -56,9 +56,6 @@ int CollectDocumentMeshes(HostDocumentView* view, MeshList* meshes) {
   HostDoc doc = view ? HostDocViewGetDoc(*view) : NULL;
   CStringT<char> path = MakeTemporaryPrcPath();
   meshes->Destroy();
-  // Taken at the first PRC stream and held until the scan ends, so that between a stream's write
-  // and its load no other Export can write the file.
-  HANDLE file = INVALID_HANDLE_VALUE;
   int result = 1;
   if (!doc) {
     SetLastErrorText(CStringT<char>("There is no open document"));
@@ -69,27 +66,25 @@ int CollectDocumentMeshes(HostDocumentView* view, MeshList* meshes) {
     for (int32_t j = 0; j < HostPageGetNumAnnots(page); ++j) {
       HostCosObj stream;
       if (!FindPrcStream(HostPageGetAnnot(page, j), &stream)) continue;
-      if (file == INVALID_HANDLE_VALUE) file = HoldTemporaryPrcFile(path);
-      if (!WritePrcStreamToFile(stream, file) || !LoadPrcModelFile(path, meshes)) {
+      WrittenPrcFile written;
+      if (!WritePrcStreamToFile(stream, path, &written) || !LoadPrcModelFile(path, meshes, written)) {
         result = 0;
         break;
       }
     }
   }
-  ReleaseTemporaryPrcFile(file, path);
+  DeleteTemporaryPrcFile(path);
   return result;
 }
 
 int WritePrcStreamToFile(HostCosObj stream, const CStringT<char>& path) {
-  HANDLE file = HoldTemporaryPrcFile(path);
-  int result = WritePrcStreamToFile(stream, file);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  return result;
+  WrittenPrcFile written;
+  return WritePrcStreamToFile(stream, path, &written);
 }
 
-int WritePrcStreamToFile(HostCosObj stream, HANDLE file) {
-  // Emptied first, so a longer file before it leaves no tail behind the stream.
-  if (file == INVALID_HANDLE_VALUE || !EmptyTemporaryPrcFile(file)) {
+int WritePrcStreamToFile(HostCosObj stream, const CStringT<char>& path, WrittenPrcFile* written) {
+  HANDLE file = OpenTemporaryPrcFile(path, written);
+  if (file == INVALID_HANDLE_VALUE) {
     SetLastErrorText(CStringT<char>("Unable to create PRC file"));
     return 0;
   }
@@ -104,9 +99,11 @@ int WritePrcStreamToFile(HostCosObj stream, HANDLE file) {
       complete = false;
       break;
     }
-    if (!AppendToTemporaryPrcFile(file, buffer, static_cast<DWORD>(n))) complete = false;
+    if (!AppendToTemporaryPrcFile(file, buffer, static_cast<DWORD>(n), written)) complete = false;
   } while (n == kCopyBufferSize && complete);
   HostStreamClose(reader);
+  // Let go before the load: the 3D library may open the file in a way no handle of ours admits.
+  if (!CloseHandle(file)) complete = false;
   if (!complete) {
     SetLastErrorText(CStringT<char>("Unable to create PRC file"));
     return 0;
@@ -114,13 +111,40 @@ int WritePrcStreamToFile(HostCosObj stream, HANDLE file) {
   return 1;
 }
 
-int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes) {
+namespace {
+
+// Loads the file at path and walks it into meshes; *loaded says whether the load succeeded.
+// Returns the walk's result, 0 when there was no walk.
+int LoadAndWalk(const CStringT<char>& path, MeshList* meshes, bool* loaded) {
   A3DEntity modelFile = NULL;
-  if (A3D_ENTRY(A3DAsmModelFileLoadFromFile)(path, NULL, &modelFile) != 0) {
-    SetLastErrorText(CStringT<char>("Unable to load model file"));
-    return 0;
-  }
+  *loaded = A3D_ENTRY(A3DAsmModelFileLoadFromFile)(path, NULL, &modelFile) == 0;
+  if (!*loaded) return 0;
   int result = WalkModelFile(modelFile, *meshes);
   A3D_ENTRY(A3DAsmModelFileDelete)(modelFile);
+  return result;
+}
+
+}  // namespace
+
+int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes) {
+  bool loaded = false;
+  int result = LoadAndWalk(path, meshes, &loaded);
+  if (!loaded) SetLastErrorText(CStringT<char>("Unable to load model file"));
+  return result;
+}
+
+int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes, const WrittenPrcFile& written) {
+  const int before = meshes->Count();
+  bool loaded = false;
+  int result = LoadAndWalk(path, meshes, &loaded);
+  // Checked once the model file is deleted, when a library that keeps its file open until then
+  // has let it go too. What the library read was not what this scan wrote when the file is not
+  // that now: none of its meshes may stay.
+  if (!IsTemporaryPrcFileAsWritten(path, written)) {
+    while (meshes->Count() > before) meshes->Remove();
+    SetLastErrorText(CStringT<char>("Unable to create PRC file"));
+    return 0;
+  }
+  if (!loaded) SetLastErrorText(CStringT<char>("Unable to load model file"));
   return result;
 }

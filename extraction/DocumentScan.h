@@ -4,16 +4,18 @@
 // annotations whose "3DD" is a stream of subtype "PRC": each such stream is copied, decoded, into
 // the temporary PRC file, loaded by the 3D library as a model file and walked into the mesh list.
 // Other annotations pass over silently. A failure marks the scan failed and passes over the rest
-// of its page; the scan goes on with the next page. The temporary file is held from the first PRC
-// stream to the end of the scan, so that no other Export can write it in between (a second
-// Export meanwhile fails with "Unable to create PRC file"), and deleted when the scan ends, on
-// every path, unless another Export holds it by then.
+// of its page; the scan goes on with the next page. Each stream replaces the temporary file whole,
+// and what the 3D library loaded is kept only when the file is still the one written (see
+// TemporaryPrcFile.h): a stream whose file another Export, or anyone, changed or replaced in the
+// meantime fails with "Unable to create PRC file". The file is deleted when the scan ends, on
+// every path, unless another has it open by then.
 #ifndef VANTRELL_EXTRACTION_DOCUMENTSCAN_H
 #define VANTRELL_EXTRACTION_DOCUMENTSCAN_H
 
 #include <windows.h>
 
 #include "extraction/ModelWalk.h"
+#include "extraction/TemporaryPrcFile.h"
 #include "host/HostTypes.h"
 #include "mfc/CStringT.h"
 
@@ -28,16 +30,21 @@ int CollectDocumentMeshes(HostDocumentView* view, MeshList* meshes);
 
 // Copies the stream's decoded contents into the file at path, replacing what it held, and lets
 // the file go. Returns 1, or 0 with the text "Unable to create PRC file" when the file cannot be
-// had safely (see HoldTemporaryPrcFile) or not written completely (a truncated model must never
+// had safely (see OpenTemporaryPrcFile) or not written completely (a truncated model must never
 // pass for the stream).
 int WritePrcStreamToFile(HostCosObj stream, const CStringT<char>& path);
 
-// The same into a file held with HoldTemporaryPrcFile, which stays held; INVALID_HANDLE_VALUE
-// (a file that could not be had) fails at once, without opening the stream.
-int WritePrcStreamToFile(HostCosObj stream, HANDLE file);
+// The same, saying in `written` what the file holds, for the check after the load.
+int WritePrcStreamToFile(HostCosObj stream, const CStringT<char>& path, WrittenPrcFile* written);
 
 // Loads the file at path as a model file, walks it into meshes and deletes it. Returns the walk's
 // result, or 0 with the text "Unable to load model file" when the load fails.
 int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes);
+
+// The same for a file the scan wrote, checked once the load and the walk are done: when the file
+// is no longer what `written` describes, the meshes of this load are taken back out of the list
+// and the result is 0 with the text "Unable to create PRC file", whatever the load and the walk
+// gave.
+int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes, const WrittenPrcFile& written);
 
 #endif

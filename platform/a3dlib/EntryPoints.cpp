@@ -9,10 +9,12 @@
 #include <string>
 #include <thread>
 #include <type_traits>
+#include <vector>
 
 #include "a3dlib/Control.h"
 #include "a3dlib/EntryPointExport.h"
 #include "a3dlib/Library.h"
+#include "a3dlib/ModelFileInput.h"
 #include "a3dlib/RecordLog.h"
 #include "a3dlib/StandInControl.h"
 #include "a3dlib/StandInRecords.h"
@@ -226,26 +228,6 @@ std::string FilePath(const char* path) {
   return native;
 }
 
-// What the file held when the load read it, for the log: its size and the 64-bit FNV-1a hash of
-// its bytes ("bytes=<size>:<hash in hex>"), or "bytes=none" when it cannot be read.
-std::string DescribeFileBytes(const std::string& path) {
-  FILE* file = fopen(path.c_str(), "rb");
-  if (!file) return "bytes=none";
-  uint64_t hash = 14695981039346656037ull;
-  uint64_t size = 0;
-  unsigned char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) {
-    for (size_t i = 0; i < n; ++i) hash = (hash ^ buffer[i]) * 1099511628211ull;
-    size += n;
-  }
-  fclose(file);
-  char text[64];
-  snprintf(text, sizeof text, "bytes=%llu:%016llx", static_cast<unsigned long long>(size),
-           static_cast<unsigned long long>(hash));
-  return text;
-}
-
 bool FileExists(const std::string& path) {
   FILE* file = fopen(path.c_str(), "rb");
   if (file) fclose(file);
@@ -271,9 +253,15 @@ A3D_EXPORT int A3DAsmModelFileLoadFromFile(const char* path, const void* loadPar
     if (int refused = call.Gate(nullptr)) return refused;
     if (!path || !out) return static_cast<int>(kStatusBadArgument);
     WaitWhenAsked();
-    if (LogEnabled()) call.Detail(DescribeFileBytes(FilePath(path)));
+    // The file is read whole and let go before it is parsed, as the log then says what was read.
+    std::vector<uint8_t> bytes;
+    FileReadResult read = ReadModelFileBytes(FilePath(path), &bytes);
+    if (read == FileReadResult::kBadShareSetting) return static_cast<int>(kStatusBadArgument);
+    if (read == FileReadResult::kOutOfMemory) return static_cast<int>(kStatusInternal);
+    if (LogEnabled()) call.Detail(read == FileReadResult::kRead ? DescribeBytes(bytes) : "bytes=none");
+    if (read != FileReadResult::kRead) return static_cast<int>(kStatusFile);
     ModelFile* modelFile = nullptr;
-    if (ReadModelFile(FilePath(path), Library().store, &modelFile) != 0 || !modelFile)
+    if (ReadModelBytes(bytes.data(), bytes.size(), Library().store, &modelFile) != 0 || !modelFile)
       return static_cast<int>(kStatusFile);
     *out = modelFile;
     call.Handle("out", modelFile);

@@ -182,6 +182,9 @@ class EntityStore {
 // sets *modelFile and returns 0. On any failure (no file, a format it cannot read, damaged data)
 // it returns a non-zero status and leaves nothing new in the store.
 int ReadModelFile(const std::string& path, EntityStore& store, ModelFile** modelFile);
+// ReadModelBytes does the same with the file's `size` bytes at `data`, already read; on failure
+// it returns a status of the codec's own.
+int ReadModelBytes(const uint8_t* data, size_t size, EntityStore& store, ModelFile** modelFile);
 // WriteModelFile writes the model file and everything beneath it to `path`; 0 on success.
 int WriteModelFile(const ModelFile& modelFile, const std::string& path);
 

@@ -23,6 +23,11 @@
 //                       name with ".loading" added, then waits until the file of that name
 //                       exists (at most a minute) before it reads its model file, so that a
 //                       test can act while a load is under way.
+// VANTRELL_A3D_SHARE    The share mode with which A3DAsmModelFileLoadFromFile opens its model
+//                       file (for reading, through CreateFileA, on Linux through the stand-in's
+//                       share rules): "none" (the default when unset or empty, the strictest),
+//                       "read", or "read and write". Any other text fails every load with
+//                       kStatusBadArgument. The file is read whole and closed within the call.
 //
 // The call log. Each line is one of:
 //   load variant=<variant>                 the library was loaded
@@ -57,6 +62,7 @@
 #define VANTRELL_A3D_ENV_FAIL "VANTRELL_A3D_FAIL"
 #define VANTRELL_A3D_ENV_LOG "VANTRELL_A3D_LOG"
 #define VANTRELL_A3D_ENV_LOAD_WAIT "VANTRELL_A3D_LOAD_WAIT"
+#define VANTRELL_A3D_ENV_SHARE "VANTRELL_A3D_SHARE"
 
 // The statuses the library returns; 0 is success.
 enum StandInStatus {

@@ -220,6 +220,12 @@ class ON_ClassArray : public ON_ArrayStorage<T> {
     m_count = 0;
   }
 
+  // Takes off the last element: its slot is destroyed and default-constructed again; the
+  // capacity is kept. Nothing happens to an empty array.
+  void Remove() {
+    if (m_count > 0) ResetSlot(--m_count);
+  }
+
   // Count and capacity 0: every slot is destroyed and the memory freed.
   void Destroy() {
     for (int i = 0; i < m_capacity; ++i) m_a[i].~T();

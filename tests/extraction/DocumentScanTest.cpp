@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <map>
 #include <thread>
 
 #if !defined(_WIN32)
@@ -236,9 +238,12 @@ TEST_F(DocumentScan, StreamTheHostCannotDecodeFailsAsAModelThatCannotBeLoaded) {
 // Another Export holds the file: this one fails at once and leaves that file alone; once it is
 // let go, an Export works again.
 TEST_F(DocumentScan, TemporaryFileHeldByAnotherExportFailsTheStream) {
-  ASSERT_TRUE(WriteFile(TemporaryFile(), "another Export's model"));
-  HANDLE held = HoldTemporaryPrcFile(CStringT<char>(TemporaryFile().c_str()));
+  const CStringT<char> path(TemporaryFile().c_str());
+  WrittenPrcFile theirs;
+  HANDLE held = OpenTemporaryPrcFile(path, &theirs);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  const std::string model = "another Export's model";
+  ASSERT_EQ(1, AppendToTemporaryPrcFile(held, model.data(), static_cast<DWORD>(model.size()), &theirs));
   Page page;
   page.annotations = {pdf_fixtures::Prc(ModelFileBytes({1}))};
   OpenDocument({page, page});
@@ -247,49 +252,215 @@ TEST_F(DocumentScan, TemporaryFileHeldByAnotherExportFailsTheStream) {
   EXPECT_STREQ("Unable to create PRC file", GetLastErrorText().GetString());
   EXPECT_EQ(0u, m_host.CountCalls("Cos", 32));
   EXPECT_TRUE(m_log.Calls("A3DAsmModelFileLoadFromFile").empty());
-  EXPECT_EQ("another Export's model", ReadFile(TemporaryFile()));
-  ReleaseTemporaryPrcFile(held, CStringT<char>(TemporaryFile().c_str()));
+  EXPECT_EQ(model, ReadFile(TemporaryFile()));
+  CloseHandle(held);
+  EXPECT_EQ(1, IsTemporaryPrcFileAsWritten(path, theirs));
+  DeleteTemporaryPrcFile(path);
   EXPECT_FALSE(FileExists(TemporaryFile()));
   EXPECT_EQ(1, Extract(meshes));
   EXPECT_EQ(2, meshes.Count());
 }
 
-// Two Exports at once with one "temp" folder: the host program's Export waits inside its load
-// while this one runs; this one fails, and the other loads exactly its own model.
-TEST_F(DocumentScan, SecondExportWhileTheFirstIsLoadingFailsAndSpoilsNothing) {
-  const std::string theirs = ModelFileBytes({7});
-  ASSERT_TRUE(WriteFile(m_files.File("theirs.prc"), theirs));
-  const std::string gate = m_files.File("gate");
+// A load that waits, once it has begun, until the test lets it go on: the library's
+// VANTRELL_A3D_LOAD_WAIT handshake.
+class LoadGate {
+ public:
+  explicit LoadGate(std::string file) : m_file(std::move(file)) {}
+  const char* file() const { return m_file.c_str(); }
+  // Whether the load has begun, within a minute.
+  bool Begun() const {
+    for (int i = 0; i < 6000 && !FileExists(m_file + ".loading"); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return FileExists(m_file + ".loading");
+  }
+  void Open() const { WriteFile(m_file, ""); }
+
+ private:
+  std::string m_file;
+};
+
+// The host program's Export of a model of its own, with this "temp" folder, that waits inside its
+// load until its gate opens.
+class OtherExport {
+ public:
+  OtherExport(const ScopedTempDir& files, const LoadGate& gate) : m_gate(gate) {
+    const std::string model = files.File("theirs.prc");
+    m_output = files.File("theirs.skp");
+    WriteFile(model, ModelFileBytes({7}));
+    ScopedEnv wait(VANTRELL_A3D_ENV_LOAD_WAIT, gate.file());
+    m_thread = std::thread(
+        [this, model] { m_run = RunAcrohost({"--take-prc", model, "--save-as", m_output, "ADBE:Vantrell_Export"}); });
+    m_begun = gate.Begun();
+  }
+  ~OtherExport() { Finish(); }
+  bool begun() const { return m_begun; }
+  const ProgramRun& Finish() {
+    m_gate.Open();
+    if (m_thread.joinable()) m_thread.join();
+    return m_run;
+  }
+  const std::string& output() const { return m_output; }
+
+ private:
+  const LoadGate& m_gate;
+  std::string m_output;
+  std::thread m_thread;
+  ProgramRun m_run;
+  bool m_begun = false;
+};
+
+// Two Exports at once with one "temp" folder. The host program's Export has written its model
+// and waits inside its load; this one writes, loads and checks its own meanwhile, and wins. The
+// other then finds its file gone and fails with the message; it writes nothing.
+TEST_F(DocumentScan, ExportThatLosesItsFileDuringItsLoadFailsAndWritesNothing) {
   Page page;
   page.annotations = {pdf_fixtures::Prc(ModelFileBytes({1}))};
   OpenDocument({page});
-
-  ProgramRun run;
-  std::thread other;
-  {
-    ScopedEnv wait(VANTRELL_A3D_ENV_LOAD_WAIT, gate.c_str());
-    other = std::thread([&] {
-      run = RunAcrohost({"--take-prc", m_files.File("theirs.prc"), "--save-as", m_files.File("theirs.skp"),
-                         "ADBE:Vantrell_Export"});
-    });
-    // The other Export announces its load; it holds the file by then.
-    for (int i = 0; i < 6000 && !FileExists(gate + ".loading"); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  bool started = FileExists(gate + ".loading");
+  LoadGate gate(m_files.File("gate"));
+  OtherExport other(m_files, gate);
+  ASSERT_TRUE(other.begun());
   MeshList meshes;
-  int result = started ? Extract(meshes) : -1;
-  WriteFile(gate, "");
-  other.join();
-  ASSERT_TRUE(started) << run.err;
-  EXPECT_EQ(0, result);
-  EXPECT_STREQ("Unable to create PRC file", GetLastErrorText().GetString());
-  EXPECT_EQ(0, run.status) << run.err;
-  std::vector<std::string> loads = m_log.Calls("A3DAsmModelFileLoadFromFile");
-  ASSERT_EQ(1u, loads.size());
-  EXPECT_EQ(BytesAsLogged(theirs), LoggedBytes(loads[0]));
+  EXPECT_EQ(1, Extract(meshes));
+  EXPECT_EQ(std::vector<int>({1}), MeshIds(meshes));
+  const ProgramRun& run = other.Finish();
+  EXPECT_EQ(1, run.status) << run.err;
+  EXPECT_EQ("alert: Unable to create PRC file\n", run.err);
+  EXPECT_FALSE(FileExists(other.output()));
   EXPECT_FALSE(FileExists(TemporaryFile()));
 }
+
+// Both Exports are inside their loads when the host program's goes on: its library reads the
+// model this one wrote over its own. It sees that, and fails with the message instead of writing
+// another's meshes; its deletion at the end then fails this one the same way.
+TEST_F(DocumentScan, ExportWhoseFileAnotherRewroteWritesNoneOfTheOthersMeshes) {
+  const std::string ours = ModelFileBytes({1});
+  Page page;
+  page.annotations = {pdf_fixtures::Prc(ours)};
+  OpenDocument({page});
+  LoadGate theirGate(m_files.File("their gate"));
+  OtherExport other(m_files, theirGate);
+  ASSERT_TRUE(other.begun());
+  LoadGate ourGate(m_files.File("our gate"));
+  ScopedEnv wait(VANTRELL_A3D_ENV_LOAD_WAIT, ourGate.file());
+  MeshList meshes;
+  int result = -1;
+  std::thread export_([&] { result = Extract(meshes); });
+  bool begun = ourGate.Begun();
+  const ProgramRun& run = other.Finish();
+  ourGate.Open();
+  export_.join();
+  ASSERT_TRUE(begun);
+  EXPECT_EQ(1, run.status) << run.err;
+  EXPECT_EQ("alert: Unable to create PRC file\n", run.err);
+  EXPECT_FALSE(FileExists(other.output()));
+  EXPECT_EQ(0, result);
+  EXPECT_STREQ("Unable to create PRC file", GetLastErrorText().GetString());
+  EXPECT_EQ(0, meshes.Count());
+  std::vector<std::string> loads = m_log.Calls("A3DAsmModelFileLoadFromFile");
+  ASSERT_EQ(2u, loads.size());
+  EXPECT_EQ(BytesAsLogged(ours), LoggedBytes(loads[0]));  // the other's load read our model
+  EXPECT_EQ("bytes=none", LoggedBytes(loads[1]));
+}
+
+struct SwapCase {
+  const char* name;
+  bool sameBytes;  // the file is rewritten with just the bytes it held
+  bool inPlace;    // the very file is rewritten, rather than another file renamed over it
+};
+
+void PrintTo(const SwapCase& c, std::ostream* out) { *out << c.name; }
+
+// Two models of one length, so that only identity and bytes can tell them apart; made once.
+struct SameLengthModels {
+  int firstId = 0;
+  std::string first, other;
+};
+
+const SameLengthModels& SameLengthModelsOnce() {
+  static const SameLengthModels models = [] {
+    SameLengthModels found;
+    std::map<size_t, std::pair<int, std::string>> bySize;
+    for (int id = 10; id < 60 && found.first.empty(); ++id) {
+      std::string bytes = ModelFileBytes({id});
+      auto same = bySize.find(bytes.size());
+      if (same == bySize.end()) {
+        bySize[bytes.size()] = {id, bytes};
+      } else {
+        found = {same->second.first, same->second.second, bytes};
+      }
+    }
+    return found;
+  }();
+  return models;
+}
+
+class ChangedDuringTheLoad : public DocumentScan, public ::testing::WithParamInterface<SwapCase> {};
+
+// While the first page's load is under way, someone changes the file at the name. Only a file
+// that is still the very one written, with its bytes, gives meshes; otherwise the stream fails
+// with the message and keeps nothing of that load, and the scan goes on with the next page.
+TEST_P(ChangedDuringTheLoad, KeepsTheMeshesOnlyOfTheFileItWrote) {
+  const SwapCase& c = GetParam();
+  const SameLengthModels& models = SameLengthModelsOnce();
+  const int firstId = models.firstId;
+  const std::string& first = models.first;
+  const std::string& other = models.other;
+  ASSERT_FALSE(first.empty());
+  const std::string swapped = c.sameBytes ? first : other;
+  Page one, two;
+  one.annotations = {pdf_fixtures::Prc(first)};
+  two.annotations = {pdf_fixtures::Prc(ModelFileBytes({2}))};
+  OpenDocument({one, two});
+  LoadGate gate(m_files.File("gate"));
+  MeshList meshes;
+  int result = -1;
+  std::thread export_;
+  {
+    ScopedEnv wait(VANTRELL_A3D_ENV_LOAD_WAIT, gate.file());
+    export_ = std::thread([&] { result = Extract(meshes); });
+    if (!gate.Begun()) {
+      gate.Open();
+      export_.join();
+      FAIL() << "the load did not begin";
+    }
+  }
+  if (c.inPlace) {
+    FILE* file = fopen(TemporaryFile().c_str(), "r+b");
+    EXPECT_TRUE(file != nullptr);
+    if (file) {
+      fwrite(swapped.data(), 1, swapped.size(), file);
+      fclose(file);
+    }
+  } else {
+    WriteFile(m_files.File("swapped.prc"), swapped);
+    std::error_code error;
+    std::filesystem::rename(m_files.File("swapped.prc"), TemporaryFile(), error);
+    EXPECT_FALSE(error) << error.message();
+  }
+  gate.Open();
+  export_.join();
+  if (c.sameBytes && c.inPlace) {
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(std::vector<int>({firstId, 2}), MeshIds(meshes));
+  } else {
+    EXPECT_EQ(0, result);
+    EXPECT_STREQ("Unable to create PRC file", GetLastErrorText().GetString());
+    EXPECT_EQ(std::vector<int>({2}), MeshIds(meshes));
+  }
+  EXPECT_FALSE(FileExists(TemporaryFile()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ChangedDuringTheLoad,
+                         ::testing::Values(SwapCase{"another model renamed over it", false, false},
+                                           SwapCase{"the same bytes renamed over it", true, false},
+                                           SwapCase{"rewritten with another model", false, true},
+                                           SwapCase{"rewritten with its own bytes", true, true}),
+                         [](const ::testing::TestParamInfo<SwapCase>& info) {
+                           std::string name = info.param.name;
+                           for (char& ch : name)
+                             if (ch == ' ') ch = '_';
+                           return name;
+                         });
 
 #if !defined(_WIN32)
 struct PlantedCase {

@@ -36,11 +36,6 @@ enum PrcCodecStatus : int {
   kPrcOutOfMemory = 4,
 };
 
-// Parses the PRC file held in the `size` bytes at `data` and creates its entities in `store`,
-// from the model file down to what its product occurrences reach; sets *modelFile and returns 0.
-// On failure returns a status above and leaves nothing new in the store.
-int ReadModelBytes(const uint8_t* data, size_t size, EntityStore& store, ModelFile** modelFile);
-
 // Writes the model file and everything beneath it as PRC into `bytes`; 0 on success.
 int WriteModelBytes(const ModelFile& modelFile, std::vector<uint8_t>& bytes);
 

@@ -147,14 +147,14 @@ WIN32_API HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR p
 WIN32_API DWORD GetTempPathA(DWORD size, LPSTR buffer);
 
 // Files, through handles. Paths may use backslashes. On POSIX, Windows' share modes are kept
-// between the handles of this layer, in any process: a handle opened for writing, or one that
-// shares no writing, holds the file exclusively (an advisory lock, checked to be on the file the
-// path still names), so a second such open fails as a sharing violation would; opens by other
-// means (fopen) are not held back, as Windows lets a reader in that shares writing. With
-// FILE_FLAG_OPEN_REPARSE_POINT a symbolic link at the path is not followed: where Windows
-// would open the link itself, the open fails here. A file of another owner is not opened for
-// writing, as the folders for temporary files that users share give no one write access to
-// another's files. A special file (a pipe, a device) is never waited on.
+// between the handles of this layer, in any process: an open fails, as a sharing violation does,
+// when it asks to read or write a file that a handle already open does not share that access of,
+// or when its own share mode leaves out an access that such a handle has. Opens by other means
+// (fopen) take no part. A handle opened for writing can also read, so the file must be readable
+// by its owner. With FILE_FLAG_OPEN_REPARSE_POINT a symbolic link at the path is not followed:
+// where Windows would open the link itself, the open fails here. A file of another owner is not
+// opened for writing, as the folders for temporary files that users share give no one write
+// access to another's files. A special file (a pipe, a device) is never waited on.
 WIN32_API HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                              DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
 // Attributes (directory, normal), size, number of links, and the volume and index that name the
@@ -163,11 +163,13 @@ WIN32_API BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMAT
 WIN32_API DWORD GetFileType(HANDLE file);
 WIN32_API DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveMethod);
 WIN32_API BOOL SetEndOfFile(HANDLE file);
+// Reads what there is, up to bytesToRead; *bytesRead is 0 at the end of the file.
+WIN32_API BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPOVERLAPPED overlapped);
 WIN32_API BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
                          LPOVERLAPPED overlapped);
 WIN32_API BOOL CloseHandle(HANDLE object);
-// Fails, as on Windows, while a handle of this layer holds the file; a symbolic link is deleted
-// itself.
+// Fails, as on Windows, while a handle of this layer that does not share deletion is open on the
+// file; a symbolic link is deleted itself.
 WIN32_API BOOL DeleteFileA(LPCSTR fileName);
 
 // C run-time names of Windows. _unlink deletes as DeleteFileA does.
