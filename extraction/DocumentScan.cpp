@@ -33,6 +33,11 @@ bool FindPrcStream(HostAnnot annot, HostCosObj* stream) {
   return true;
 }
 
+// LoadPrcModelFile, its walk bounded by the sizes of the model files: modelFileBytes, those of
+// the file at path; *listModelBytes, those of the model files whose meshes the list holds, to
+// which the file's own are added once it is loaded.
+int LoadPrcModelFile(const CStringT<char>& path, uint64_t modelFileBytes, uint64_t* listModelBytes, MeshList* meshes);
+
 }  // namespace
 
 int ExtractMeshesFromDocument(HostDocumentView* view, MeshList* meshes) {
@@ -59,6 +64,7 @@ int CollectDocumentMeshes(HostDocumentView* view, MeshList* meshes) {
   // Taken at the first PRC stream and held until the scan ends, so that between a stream's write
   // and its load no other Export can write the file.
   HANDLE file = INVALID_HANDLE_VALUE;
+  uint64_t listModelBytes = 0;
   int result = 1;
   if (!doc) {
     SetLastErrorText(CStringT<char>("There is no open document"));
@@ -70,7 +76,9 @@ int CollectDocumentMeshes(HostDocumentView* view, MeshList* meshes) {
       HostCosObj stream;
       if (!FindPrcStream(HostPageGetAnnot(page, j), &stream)) continue;
       if (file == INVALID_HANDLE_VALUE) file = HoldTemporaryPrcFile(path);
-      if (!WritePrcStreamToFile(stream, file) || !LoadPrcModelFile(path, meshes)) {
+      uint64_t streamBytes = 0;
+      if (!WritePrcStreamToFile(stream, file, &streamBytes) ||
+          !LoadPrcModelFile(path, streamBytes, &listModelBytes, meshes)) {
         result = 0;
         break;
       }
@@ -87,7 +95,8 @@ int WritePrcStreamToFile(HostCosObj stream, const CStringT<char>& path) {
   return result;
 }
 
-int WritePrcStreamToFile(HostCosObj stream, HANDLE file) {
+int WritePrcStreamToFile(HostCosObj stream, HANDLE file, uint64_t* bytesWritten) {
+  if (bytesWritten) *bytesWritten = 0;
   // Emptied first, so a longer file before it leaves no tail behind the stream.
   if (file == INVALID_HANDLE_VALUE || !EmptyTemporaryPrcFile(file)) {
     SetLastErrorText(CStringT<char>("Unable to create PRC file"));
@@ -105,6 +114,7 @@ int WritePrcStreamToFile(HostCosObj stream, HANDLE file) {
       break;
     }
     if (!AppendToTemporaryPrcFile(file, buffer, static_cast<DWORD>(n))) complete = false;
+    else if (bytesWritten) *bytesWritten += static_cast<uint64_t>(n);
   } while (n == kCopyBufferSize && complete);
   HostStreamClose(reader);
   if (!complete) {
@@ -115,12 +125,22 @@ int WritePrcStreamToFile(HostCosObj stream, HANDLE file) {
 }
 
 int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes) {
+  uint64_t listModelBytes = 0;
+  return LoadPrcModelFile(path, 0, &listModelBytes, meshes);
+}
+
+namespace {
+
+int LoadPrcModelFile(const CStringT<char>& path, uint64_t modelFileBytes, uint64_t* listModelBytes, MeshList* meshes) {
   A3DEntity modelFile = NULL;
   if (A3D_ENTRY(A3DAsmModelFileLoadFromFile)(path, NULL, &modelFile) != 0) {
     SetLastErrorText(CStringT<char>("Unable to load model file"));
     return 0;
   }
-  int result = WalkModelFile(modelFile, *meshes);
+  *listModelBytes += modelFileBytes;
+  int result = WalkModelFileOfSize(modelFile, modelFileBytes, *listModelBytes, *meshes);
   A3D_ENTRY(A3DAsmModelFileDelete)(modelFile);
   return result;
 }
+
+}  // namespace

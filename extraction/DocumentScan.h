@@ -33,11 +33,13 @@ int CollectDocumentMeshes(HostDocumentView* view, MeshList* meshes);
 int WritePrcStreamToFile(HostCosObj stream, const CStringT<char>& path);
 
 // The same into a file held with HoldTemporaryPrcFile, which stays held; INVALID_HANDLE_VALUE
-// (a file that could not be had) fails at once, without opening the stream.
-int WritePrcStreamToFile(HostCosObj stream, HANDLE file);
+// (a file that could not be had) fails at once, without opening the stream. With bytesWritten,
+// the bytes written to the file are stored there, also when the copy fails.
+int WritePrcStreamToFile(HostCosObj stream, HANDLE file, uint64_t* bytesWritten = NULL);
 
 // Loads the file at path as a model file, walks it into meshes and deletes it. Returns the walk's
-// result, or 0 with the text "Unable to load model file" when the load fails.
+// result, or 0 with the text "Unable to load model file" when the load fails. The walk is bounded
+// as that of a small file; the scan bounds each by the sizes of its files.
 int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes);
 
 #endif
