@@ -56,6 +56,8 @@ int CollectDocumentMeshes(HostDocumentView* view, MeshList* meshes) {
   HostDoc doc = view ? HostDocViewGetDoc(*view) : NULL;
   CStringT<char> path = MakeTemporaryPrcPath();
   meshes->Destroy();
+  // The bytes of the model files whose meshes the list holds, which bound what it may grow to.
+  uint64_t listModelBytes = 0;
   int result = 1;
   if (!doc) {
     SetLastErrorText(CStringT<char>("There is no open document"));
@@ -67,7 +69,8 @@ int CollectDocumentMeshes(HostDocumentView* view, MeshList* meshes) {
       HostCosObj stream;
       if (!FindPrcStream(HostPageGetAnnot(page, j), &stream)) continue;
       WrittenPrcFile written;
-      if (!WritePrcStreamToFile(stream, path, &written) || !LoadPrcModelFile(path, meshes, written)) {
+      if (!WritePrcStreamToFile(stream, path, &written) ||
+          !LoadPrcModelFile(path, meshes, written, &listModelBytes)) {
         result = 0;
         break;
       }
@@ -113,13 +116,17 @@ int WritePrcStreamToFile(HostCosObj stream, const CStringT<char>& path, WrittenP
 
 namespace {
 
-// Loads the file at path and walks it into meshes; *loaded says whether the load succeeded.
-// Returns the walk's result, 0 when there was no walk.
-int LoadAndWalk(const CStringT<char>& path, MeshList* meshes, bool* loaded) {
+// Loads the file at path and walks it into meshes, bounded by modelFileBytes, the size of the
+// file, and *listModelBytes, the sizes of the model files whose meshes the list holds, to which
+// the file's own are added once it is loaded. *loaded says whether the load succeeded. Returns the
+// walk's result, 0 when there was no walk.
+int LoadAndWalk(const CStringT<char>& path, uint64_t modelFileBytes, uint64_t* listModelBytes, MeshList* meshes,
+                bool* loaded) {
   A3DEntity modelFile = NULL;
   *loaded = A3D_ENTRY(A3DAsmModelFileLoadFromFile)(path, NULL, &modelFile) == 0;
   if (!*loaded) return 0;
-  int result = WalkModelFile(modelFile, *meshes);
+  *listModelBytes += modelFileBytes;
+  int result = WalkModelFileOfSize(modelFile, modelFileBytes, *listModelBytes, *meshes);
   A3D_ENTRY(A3DAsmModelFileDelete)(modelFile);
   return result;
 }
@@ -127,21 +134,25 @@ int LoadAndWalk(const CStringT<char>& path, MeshList* meshes, bool* loaded) {
 }  // namespace
 
 int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes) {
+  uint64_t listModelBytes = 0;
   bool loaded = false;
-  int result = LoadAndWalk(path, meshes, &loaded);
+  int result = LoadAndWalk(path, 0, &listModelBytes, meshes, &loaded);
   if (!loaded) SetLastErrorText(CStringT<char>("Unable to load model file"));
   return result;
 }
 
-int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes, const WrittenPrcFile& written) {
+int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes, const WrittenPrcFile& written,
+                     uint64_t* listModelBytes) {
   const int before = meshes->Count();
+  const uint64_t listBytesBefore = *listModelBytes;
   bool loaded = false;
-  int result = LoadAndWalk(path, meshes, &loaded);
+  int result = LoadAndWalk(path, written.size, listModelBytes, meshes, &loaded);
   // Checked once the model file is deleted, when a library that keeps its file open until then
   // has let it go too. What the library read was not what this scan wrote when the file is not
   // that now: none of its meshes may stay.
   if (!IsTemporaryPrcFileAsWritten(path, written)) {
     while (meshes->Count() > before) meshes->Remove();
+    *listModelBytes = listBytesBefore;
     SetLastErrorText(CStringT<char>("Unable to create PRC file"));
     return 0;
   }

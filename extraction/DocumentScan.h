@@ -38,13 +38,17 @@ int WritePrcStreamToFile(HostCosObj stream, const CStringT<char>& path);
 int WritePrcStreamToFile(HostCosObj stream, const CStringT<char>& path, WrittenPrcFile* written);
 
 // Loads the file at path as a model file, walks it into meshes and deletes it. Returns the walk's
-// result, or 0 with the text "Unable to load model file" when the load fails.
+// result, or 0 with the text "Unable to load model file" when the load fails. The walk is bounded
+// as that of a small file; the scan bounds each by the sizes of its files.
 int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes);
 
-// The same for a file the scan wrote, checked once the load and the walk are done: when the file
-// is no longer what `written` describes, the meshes of this load are taken back out of the list
-// and the result is 0 with the text "Unable to create PRC file", whatever the load and the walk
-// gave.
-int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes, const WrittenPrcFile& written);
+// The same for a file the scan wrote, its walk bounded by the file's size and *listModelBytes,
+// the sizes of the model files whose meshes the list holds, to which the file's own are added once
+// it is loaded. Checked once the load and the walk are done: when the file is no longer what
+// `written` describes, the meshes of this load are taken back out of the list (and its size out of
+// *listModelBytes), and the result is 0 with the text "Unable to create PRC file", whatever the
+// load and the walk gave.
+int LoadPrcModelFile(const CStringT<char>& path, MeshList* meshes, const WrittenPrcFile& written,
+                     uint64_t* listModelBytes);
 
 #endif

@@ -4,6 +4,7 @@
 
 #include "extraction/A3DBinding.h"
 #include "extraction/LastErrorText.h"
+#include "extraction/WalkBounds.h"
 
 namespace {
 
@@ -11,19 +12,14 @@ namespace {
 // and walking it would only exhaust the stack.
 const int kMaxOccurrenceDepth = 256;
 
-// Shared occurrences are walked once per reference, so a file of a few kilobytes can describe
-// more paths than any host could walk or hold. The work of one walk is therefore bounded: the
-// occurrences and representation items it visits, and what the mesh list holds. Both
-// bounds lie far above any real model (a model of 10^6 triangles takes some 40 MiB), and a hostile
-// file reaches either in about a second.
-const uint32_t kMaxWalkVisits = 1u << 21;
-const uint64_t kMaxWalkMeshBytes = uint64_t(256) << 20;
-
+// The work left to one walk: the visits of its model file, and the bytes of meshes that the list
+// may still take. The meshes' bound holds for the whole list, not for each walk: the scan walks
+// one model file after another into one list, and a document of many small hostile files must
+// not grow it without end either.
 struct WalkBudget {
-  uint32_t visits;
+  uint64_t visits;
   uint64_t meshBytes;
 };
-
 
 bool SpendVisit(WalkBudget& budget) {
   if (budget.visits == 0) return false;
@@ -31,23 +27,10 @@ bool SpendVisit(WalkBudget& budget) {
   return true;
 }
 
-// What a mesh of these counts takes in the list: its vertices and faces, and for the mesh itself
-// more than its size, since the list grows by doubling and each array is an allocation of its own.
-const uint64_t kBytesPerMesh = 512;
-
-uint64_t MeshBytes(uint32_t vertexCount, uint32_t triangleCount) {
-  return kBytesPerMesh + sizeof(ON_3fPoint) * static_cast<uint64_t>(vertexCount) +
-         sizeof(ON_MeshFace) * static_cast<uint64_t>(triangleCount);
-}
-
-// The meshes' bound holds for the whole list, not for each walk: the scan walks one model file
-// after another into one list, and a document of many small hostile files must not grow it
-// without end either.
-WalkBudget FullBudget(const MeshList& meshes) {
-  uint64_t held = 0;
-  for (int i = 0; i < meshes.Count(); ++i)
-    held += MeshBytes(static_cast<uint32_t>(meshes[i].VertexCount()), static_cast<uint32_t>(meshes[i].FaceCount()));
-  WalkBudget budget = {kMaxWalkVisits, held < kMaxWalkMeshBytes ? kMaxWalkMeshBytes - held : 0};
+WalkBudget Budget(const MeshList& meshes, uint64_t modelFileBytes, uint64_t listModelBytes) {
+  const uint64_t held = MeshListBytes(meshes);
+  const uint64_t bound = MeshListByteBound(listModelBytes);
+  WalkBudget budget = {WalkVisitBound(modelFileBytes), held < bound ? bound - held : 0};
   return budget;
 }
 
@@ -175,14 +158,16 @@ int Convert(A3DEntity tessellation, MeshList& meshes, WalkBudget& budget) {
 
 }  // namespace
 
-int WalkModelFile(A3DEntity modelFile, MeshList& meshes) {
+int WalkModelFile(A3DEntity modelFile, MeshList& meshes) { return WalkModelFileOfSize(modelFile, 0, 0, meshes); }
+
+int WalkModelFileOfSize(A3DEntity modelFile, uint64_t modelFileBytes, uint64_t listModelBytes, MeshList& meshes) {
   ModelFileRecord record;
   PrepareRecord(record);
   if (A3D_ENTRY(A3DAsmModelFileGet)(modelFile, &record) != 0) {
     Fail("Unable to retrieve model file data");
     return 0;
   }
-  WalkBudget budget = FullBudget(meshes);
+  WalkBudget budget = Budget(meshes, modelFileBytes, listModelBytes);
   int result = 1;
   for (uint32_t k = 0; result && k < record.occurrenceCount; ++k)
     result = WalkOccurrence(record.occurrences[k], meshes, NULL, budget);
@@ -191,21 +176,21 @@ int WalkModelFile(A3DEntity modelFile, MeshList& meshes) {
 }
 
 int WalkProductOccurrence(A3DEntity occurrence, MeshList& meshes) {
-  WalkBudget budget = FullBudget(meshes);
+  WalkBudget budget = Budget(meshes, 0, 0);
   return WalkOccurrence(occurrence, meshes, NULL, budget);
 }
 
 int WalkPartDefinition(A3DEntity partDefinition, MeshList& meshes) {
-  WalkBudget budget = FullBudget(meshes);
+  WalkBudget budget = Budget(meshes, 0, 0);
   return WalkPart(partDefinition, meshes, budget);
 }
 
 int WalkRepresentationItem(A3DEntity item, MeshList& meshes) {
-  WalkBudget budget = FullBudget(meshes);
+  WalkBudget budget = Budget(meshes, 0, 0);
   return WalkItem(item, meshes, budget);
 }
 
 int ConvertTessellation(A3DEntity tessellation, MeshList& meshes) {
-  WalkBudget budget = FullBudget(meshes);
+  WalkBudget budget = Budget(meshes, 0, 0);
   return Convert(tessellation, meshes, budget);
 }

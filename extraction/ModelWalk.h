@@ -10,11 +10,13 @@
 // Each routine releases every record it obtained, on every path. The 3D library must be loaded
 // and initialised.
 //
-// The work of one call is bounded far above any real model: past some millions of occurrences
-// and representation items visited, the visit fails with its step's message, and once the mesh
-// list, with what it held before the call, would pass 256 MiB of meshes, the tessellation that
-// would cross it fails with "Unable to retrieve tesselation 3d data". So a small file that shares occurrences level upon level, and so
-// describes more paths than could ever be walked, fails quickly instead of hanging the host.
+// The work of one call is bounded (WalkBounds.h), far above any real model: past the visits
+// that its model file allows, the occurrence or representation item visited fails with its
+// step's message, and once the mesh list, with what it held before the call, would pass the bytes
+// of meshes that its model files allow, the tessellation that would cross it fails with "Unable
+// to retrieve tesselation 3d data". So a small file that shares occurrences level upon level, and
+// so describes more paths than could ever be walked, fails quickly instead of hanging the host.
+// Without the sizes of the model files, a routine is bounded as the walk of a small file is.
 #ifndef VANTRELL_EXTRACTION_MODELWALK_H
 #define VANTRELL_EXTRACTION_MODELWALK_H
 
@@ -25,6 +27,11 @@ typedef ON_ClassArray<ON_Mesh> MeshList;
 
 // Walks the model file's root occurrences in order.
 int WalkModelFile(A3DEntity modelFile, MeshList& meshes);
+
+// The same, bounded by the sizes of the files: modelFileBytes, the bytes of the PRC file that the
+// model file was loaded from; listModelBytes, those of every model file whose meshes the list
+// holds, this one included.
+int WalkModelFileOfSize(A3DEntity modelFile, uint64_t modelFileBytes, uint64_t listModelBytes, MeshList& meshes);
 
 // Walks one occurrence and everything beneath it. An occurrence met again on its own path (a
 // cycle), or nested deeper than any real assembly, fails with the occurrence's message. An

@@ -21,6 +21,7 @@
 #include "acrohost/Tables.h"
 #include "extraction/LastErrorText.h"
 #include "extraction/TemporaryPrcFile.h"
+#include "extraction/WalkBounds.h"
 #include "host/HostCalls.h"
 #include "host/HostTables.h"
 
@@ -149,6 +150,69 @@ TEST_F(DocumentScan, EmptiesTheListBeforeTheFirstPage) {
   EXPECT_EQ(1, Extract(meshes));
   EXPECT_EQ(0, meshes.Count());
   EXPECT_EQ(0, meshes.Capacity());
+}
+
+// Under 1 MiB, one tessellation of 10^4 triangles reached by 10^6 paths: the meshes stop at
+// their floor of 256 MiB after some 1200 paths, a fraction of a second here.
+TEST_F(DocumentScan, SmallFileOfSharedOccurrencesStopsAtTheMeshesFloor) {
+  const std::string bytes = TwoSharedLevelsModelFileBytes(1000, 10000);
+  EXPECT_LT(bytes.size(), 1000000u);
+  Page page;
+  page.annotations = {pdf_fixtures::Prc(bytes)};
+  OpenDocument({page});
+  MeshList meshes;
+  EXPECT_EQ(0, Extract(meshes));
+  EXPECT_STREQ("Unable to retrieve tesselation 3d data", GetLastErrorText().GetString());
+  ASSERT_GT(meshes.Count(), 0);
+  EXPECT_EQ(10000, meshes[0].FaceCount());
+  const uint64_t floor = uint64_t(256) << 20;
+  EXPECT_LE(MeshListBytes(meshes), floor);
+  EXPECT_GT(MeshListBytes(meshes) + MeshListBytes(meshes) / meshes.Count(), floor);
+  size_t occurrences = 0;
+  for (const std::string& line : m_log.Calls("A3DAsmProductOccurrenceGet"))
+    if (line.find(" release") == std::string::npos) ++occurrences;
+  EXPECT_LT(occurrences, 1300u);
+  EXPECT_EQ(0, m_log.UnreleasedAtTerminate());
+}
+
+// 2^21 - 1 occurrences and 2^20 items, some 3.1 million visits past their floor of 2^21: a file
+// of 6 MiB or more allows them, and the scan bounds the walk by the bytes of its file.
+TEST_F(DocumentScan, VisitsAreBoundedByTheBytesOfTheirFile) {
+  // Millions of calls: not logged.
+  ScopedEnv noLog(VANTRELL_A3D_ENV_LOG, nullptr);
+  const std::string bytes = SharedLevelsModelFileBytes(21, false, 8 << 20);
+  EXPECT_GT(bytes.size(), 6u << 20);
+  Page page;
+  page.annotations = {pdf_fixtures::Prc(bytes)};
+  OpenDocument({page});
+  SetLastErrorText(CStringT<char>("untouched"));
+  MeshList meshes;
+  EXPECT_EQ(1, Extract(meshes));
+  EXPECT_STREQ("untouched", GetLastErrorText().GetString());
+}
+
+// The meshes of 169 paths to one tessellation of 2^16 triangles: some 297 MiB, past their floor of
+// 256 MiB, from a file under 1 MiB. The list's earlier model files allow them: the bound is the
+// list's, grown by every model file walked into it.
+TEST_F(DocumentScan, MeshesAreBoundedByEveryModelFileWalkedIntoTheList) {
+  const std::string shared = TwoSharedLevelsModelFileBytes(13, 1 << 16);
+  EXPECT_LT(shared.size(), 1u << 20);
+  Page alone;
+  alone.annotations = {pdf_fixtures::Prc(shared)};
+  OpenDocument({alone});
+  MeshList meshes;
+  EXPECT_EQ(0, Extract(meshes));
+  EXPECT_STREQ("Unable to retrieve tesselation 3d data", GetLastErrorText().GetString());
+  EXPECT_LE(MeshListBytes(meshes), uint64_t(256) << 20);
+  // After a file of 1.5 MiB without meshes: 256 bytes of meshes for each byte of both.
+  Page after;
+  after.annotations = {pdf_fixtures::Prc(SharedLevelsModelFileBytes(1, false, 3 << 19)), pdf_fixtures::Prc(shared)};
+  OpenDocument({after});
+  SetLastErrorText(CStringT<char>("untouched"));
+  EXPECT_EQ(1, Extract(meshes));
+  EXPECT_STREQ("untouched", GetLastErrorText().GetString());
+  EXPECT_EQ(169, meshes.Count());
+  EXPECT_GT(MeshListBytes(meshes), uint64_t(256) << 20);
 }
 
 TEST_F(DocumentScan, FileAtTheTemporaryPathIsDeletedEvenWithoutPrcStreams) {

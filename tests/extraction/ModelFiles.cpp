@@ -29,6 +29,15 @@ std::string WrittenModelFile(Build build) {
   return bytes;
 }
 
+// A fan of triangles around the first of its points, the others on a zigzag line.
+A3DEntity Fan(uint32_t triangles) {
+  std::vector<double> coords;
+  for (uint32_t p = 0; p < triangles + 2; ++p) coords.insert(coords.end(), {p * 0.5, p % 2 * 0.25, 0});
+  std::vector<uint32_t> indices;
+  for (uint32_t t = 0; t < triangles; ++t) indices.insert(indices.end(), {0, 0, 0, 3 * (t + 1), 0, 3 * (t + 2)});
+  return TreeBuilder::Tess3D(coords, indices);
+}
+
 }  // namespace
 
 std::string ModelFileBytes(const std::vector<int>& ids, bool unsupportedLast) {
@@ -40,12 +49,30 @@ std::string ModelFileBytes(const std::vector<int>& ids, bool unsupportedLast) {
   });
 }
 
-std::string SharedLevelsModelFileBytes(int levels, bool triangle) {
+std::string SharedLevelsModelFileBytes(int levels, bool triangle, size_t padding) {
   return WrittenModelFile([&] {
     A3DEntity item = triangle ? TreeBuilder::Item(TreeBuilder::Triangle(1)) : TreeBuilder::BrepItem();
     A3DEntity level = TreeBuilder::Occurrence({}, TreeBuilder::Part({item}));
     for (int i = 1; i < levels; ++i) level = TreeBuilder::Occurrence({level, level});
+    if (padding) {
+      // Printable characters in the order of a linear congruential generator.
+      std::string name(padding, ' ');
+      uint32_t state = 1;
+      for (char& c : name) {
+        state = state * 1103515245u + 12345u;
+        c = static_cast<char>('!' + (state >> 16) % 94);
+      }
+      TreeBuilder::Name(level, name.c_str());
+    }
     return TreeBuilder::ModelFile({level});
+  });
+}
+
+std::string TwoSharedLevelsModelFileBytes(int children, uint32_t triangles) {
+  return WrittenModelFile([&] {
+    A3DEntity part = TreeBuilder::Occurrence({}, TreeBuilder::Part({TreeBuilder::Item(Fan(triangles))}));
+    A3DEntity level = TreeBuilder::Occurrence(std::vector<A3DEntity>(children, part));
+    return TreeBuilder::ModelFile({TreeBuilder::Occurrence(std::vector<A3DEntity>(children, level))});
   });
 }
 

@@ -6,6 +6,7 @@
 #include "StandInLibrary.h"
 #include "extraction/LastErrorText.h"
 #include "extraction/ModelWalk.h"
+#include "extraction/WalkBounds.h"
 
 using namespace testing_support;
 
@@ -185,7 +186,7 @@ struct SharedLevelsCase {
   int levels;
   bool triangle;     // the last level holds a triangle, else exact geometry only
   const char* text;  // null: the walk succeeds
-  int meshes;        // at most this many when the walk fails
+  uint64_t gets;     // the occurrence and item Gets: exactly this many, or at most when it fails
 };
 
 void PrintTo(const SharedLevelsCase& c, std::ostream* out) { *out << c.levels << (c.triangle ? " triangle" : ""); }
@@ -193,7 +194,8 @@ void PrintTo(const SharedLevelsCase& c, std::ostream* out) { *out << c.levels <<
 class SharedLevels : public ::testing::TestWithParam<SharedLevelsCase> {};
 
 // Each level's two children are both the next level: a small file with 2^(levels-1) paths, each
-// walked once per reference.
+// walked once per reference. Whatever number of paths the file describes, its walk makes at most
+// 2^21 Gets of occurrences and items before it fails, well under a second (walk-benchmark).
 TEST_P(SharedLevels, WalkFailsOnceItsWorkPassesItsBound) {
   const SharedLevelsCase& c = GetParam();
   ScopedTempDir dir;
@@ -207,24 +209,38 @@ TEST_P(SharedLevels, WalkFailsOnceItsWorkPassesItsBound) {
   ASSERT_EQ(0, A3D_ENTRY(A3DAsmModelFileLoadFromFile)(path.c_str(), nullptr, &model));
   SetLastErrorText(CStringT<char>("untouched"));
   MeshList meshes;
-  int result = WalkModelFile(model, meshes);
+  int result;
+  uint64_t gets, tessellations;
+  {
+    WalkGetCounter counter;
+    result = WalkModelFileOfSize(model, bytes.size(), bytes.size(), meshes);
+    gets = counter.occurrences() + counter.items();
+    tessellations = counter.tessellations();
+  }
   A3D_ENTRY(A3DAsmModelFileDelete)(model);
+  // Every 3D tessellation got became a mesh, but for the one that would have crossed the bound.
+  EXPECT_LE(tessellations, static_cast<uint64_t>(meshes.Count()) + 1);
   if (!c.text) {
     EXPECT_EQ(1, result);
-    EXPECT_EQ(c.meshes, meshes.Count());
+    EXPECT_EQ(c.gets, gets);
+    EXPECT_EQ(c.triangle ? 1 << (c.levels - 1) : 0, meshes.Count());
     EXPECT_STREQ("untouched", GetLastErrorText().GetString());
   } else {
     EXPECT_EQ(0, result);
     EXPECT_STREQ(c.text, GetLastErrorText().GetString());
-    EXPECT_LE(meshes.Count(), c.meshes);
+    EXPECT_LE(gets, c.gets);
+    EXPECT_LE(MeshListBytes(meshes), uint64_t(256) << 20);
   }
 }
 
+// 2^levels - 1 occurrences, and the item beneath each of the 2^(levels-1) last ones.
+uint64_t SharedLevelsGets(int levels) { return (uint64_t(1) << levels) - 1 + (uint64_t(1) << (levels - 1)); }
+
 INSTANTIATE_TEST_SUITE_P(
     Graphs, SharedLevels,
-    ::testing::Values(SharedLevelsCase{12, true, nullptr, 1 << 11},
-                      SharedLevelsCase{30, true, "Unable to retrieve tesselation 3d data", 1 << 20},
-                      SharedLevelsCase{30, false, "Unable to retrieve product occurence data", 0}));
+    ::testing::Values(SharedLevelsCase{12, true, nullptr, SharedLevelsGets(12)},
+                      SharedLevelsCase{30, true, "Unable to retrieve tesselation 3d data", 1 << 21},
+                      SharedLevelsCase{30, false, "Unable to retrieve product occurence data", 1 << 21}));
 
 // One large tessellation shared by many items: the meshes stop at their bound, not at the host's
 // memory.
@@ -246,6 +262,21 @@ TEST(ModelWalk, MeshesPastTheirBoundFailTheTessellationThatWouldCrossIt) {
   EXPECT_EQ(0, WalkModelFile(TreeBuilder::ModelFile({TreeBuilder::Occurrence({}, TreeBuilder::Part(items))}), meshes));
   EXPECT_STREQ("Unable to retrieve tesselation 3d data", GetLastErrorText().GetString());
   EXPECT_EQ(held, meshes.Count());
+}
+
+// Model files of 1.5 MiB allow the list 384 MiB of meshes, past the floor of 256 MiB.
+TEST(ModelWalk, MeshesAreBoundedByTheBytesOfTheListsModelFiles) {
+  BoundLibrary library;
+  ASSERT_TRUE(library.ok());
+  A3DEntity tessellation = TreeBuilder::Tess3D({0, 0, 0}, std::vector<uint32_t>(6u << 16, 0));
+  std::vector<A3DEntity> items(400, TreeBuilder::Item(tessellation));
+  A3DEntity model = TreeBuilder::ModelFile({TreeBuilder::Occurrence({}, TreeBuilder::Part(items))});
+  MeshList meshes;
+  EXPECT_EQ(0, WalkModelFileOfSize(model, 1 << 20, 3 << 19, meshes));
+  EXPECT_STREQ("Unable to retrieve tesselation 3d data", GetLastErrorText().GetString());
+  const uint64_t bound = uint64_t(384) << 20;
+  EXPECT_LE(MeshListBytes(meshes), bound);
+  EXPECT_GT(MeshListBytes(meshes) + MeshListBytes(meshes) / meshes.Count(), bound);
 }
 
 struct ConversionCase {

@@ -104,6 +104,44 @@ BoundLibrary::~BoundLibrary() {
 
 namespace {
 
+FARPROC g_countedEntries[kA3DEntryPointCount];
+uint64_t g_counts[kA3DEntryPointCount];
+
+template <A3DEntryPointSlot kSlot, typename Record>
+int CountedGet(A3DEntity entity, Record* record) {
+  if (entity) ++g_counts[kSlot];
+  typedef int (*Get)(A3DEntity, Record*);
+  return reinterpret_cast<Get>(reinterpret_cast<void (*)(void)>(g_countedEntries[kSlot]))(entity, record);
+}
+
+template <A3DEntryPointSlot kSlot, typename Record>
+void CountCalls() {
+  g_countedEntries[kSlot] = A3DEntryPointTable[kSlot];
+  g_counts[kSlot] = 0;
+  A3DEntryPointTable[kSlot] = reinterpret_cast<FARPROC>(reinterpret_cast<void (*)(void)>(&CountedGet<kSlot, Record>));
+}
+
+const A3DEntryPointSlot kCountedSlots[] = {kSlot_A3DAsmProductOccurrenceGet, kSlot_A3DRiRepresentationItemGet,
+                                           kSlot_A3DTess3DGet};
+
+}  // namespace
+
+WalkGetCounter::WalkGetCounter() {
+  CountCalls<kSlot_A3DAsmProductOccurrenceGet, ProductOccurrenceRecord>();
+  CountCalls<kSlot_A3DRiRepresentationItemGet, RepresentationItemRecord>();
+  CountCalls<kSlot_A3DTess3DGet, Tess3DRecord>();
+}
+
+WalkGetCounter::~WalkGetCounter() {
+  for (A3DEntryPointSlot slot : kCountedSlots) A3DEntryPointTable[slot] = g_countedEntries[slot];
+}
+
+uint64_t WalkGetCounter::occurrences() const { return g_counts[kSlot_A3DAsmProductOccurrenceGet]; }
+uint64_t WalkGetCounter::items() const { return g_counts[kSlot_A3DRiRepresentationItemGet]; }
+uint64_t WalkGetCounter::tessellations() const { return g_counts[kSlot_A3DTess3DGet]; }
+
+namespace {
+
 template <typename Record>
 Record Zeroed() {
   Record record;

@@ -55,6 +55,18 @@ class BoundLibrary {
   bool m_ok;
 };
 
+// Counts the calls of the walk's Gets of occurrences, representation items and 3D tessellations,
+// releases left out, for the length of the object: their slots in the entry-point table point at
+// counters that pass every call on. Made once the library is bound; one at a time.
+class WalkGetCounter {
+ public:
+  WalkGetCounter();
+  ~WalkGetCounter();
+  uint64_t occurrences() const;
+  uint64_t items() const;
+  uint64_t tessellations() const;
+};
+
 // Builds entity trees through the bound library's entry points.
 struct TreeBuilder {
   // A 3D tessellation with the given coordinates and index entries (no face records).

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <sys/resource.h>
+
 #include <filesystem>
 
 #include "TestSupport.h"
@@ -81,6 +83,35 @@ TEST(TempPath, EndsWithASeparator) {
   EXPECT_EQ(dir.path() + "/", std::string(buffer, length));
   char tiny[4];
   EXPECT_GT(GetTempPathA(sizeof tiny, tiny), sizeof tiny);
+}
+
+// What a process may hold: the machine's memory, and the address space within the process's
+// limit on it.
+TEST(Memory, ReportsTheMachineAndWhatTheProcessMayMap) {
+  MEMORYSTATUSEX memory;
+  memset(&memory, 0, sizeof memory);
+  EXPECT_FALSE(GlobalMemoryStatusEx(&memory));
+  memory.dwLength = sizeof memory;
+  ASSERT_TRUE(GlobalMemoryStatusEx(&memory));
+  EXPECT_GT(memory.ullTotalPhys, uint64_t(64) << 20);
+  EXPECT_LE(memory.ullAvailPhys, memory.ullTotalPhys);
+  EXPECT_LE(memory.dwMemoryLoad, 100u);
+  EXPECT_GE(memory.ullTotalPageFile, memory.ullTotalPhys);
+  EXPECT_LE(memory.ullAvailVirtual, memory.ullTotalVirtual);
+
+  struct rlimit old;
+  ASSERT_EQ(0, getrlimit(RLIMIT_AS, &old));
+  if (old.rlim_cur == RLIM_INFINITY) {
+    EXPECT_EQ(uint64_t(1) << 47, memory.ullTotalVirtual);
+  }
+  // Lowered, the limit is the address space (read back at once: nothing else may map meanwhile).
+  struct rlimit lower = old;
+  lower.rlim_cur = old.rlim_cur == RLIM_INFINITY || old.rlim_cur > (rlim_t(1) << 40) ? rlim_t(1) << 40 : old.rlim_cur / 2;
+  ASSERT_EQ(0, setrlimit(RLIMIT_AS, &lower));
+  BOOL reported = GlobalMemoryStatusEx(&memory);
+  setrlimit(RLIMIT_AS, &old);
+  ASSERT_TRUE(reported);
+  EXPECT_EQ(static_cast<uint64_t>(lower.rlim_cur), memory.ullTotalVirtual);
 }
 
 TEST(Shell, AnswersAsWindowsDoesForMissingAndUnopenableFiles) {

@@ -31,6 +31,7 @@ typedef int BOOL;
 typedef unsigned char BYTE;
 typedef unsigned short WORD;
 typedef uint32_t DWORD;
+typedef uint64_t DWORDLONG;
 typedef unsigned int UINT;
 typedef long LONG;
 typedef intptr_t INT_PTR;
@@ -68,6 +69,20 @@ typedef struct {
   DWORD nFileIndexLow;
 } BY_HANDLE_FILE_INFORMATION;
 typedef BY_HANDLE_FILE_INFORMATION* LPBY_HANDLE_FILE_INFORMATION;
+
+// What GlobalMemoryStatusEx reports, in bytes but for the load, a percentage.
+typedef struct {
+  DWORD dwLength;  // sizeof(MEMORYSTATUSEX), set by the caller
+  DWORD dwMemoryLoad;
+  DWORDLONG ullTotalPhys;
+  DWORDLONG ullAvailPhys;
+  DWORDLONG ullTotalPageFile;
+  DWORDLONG ullAvailPageFile;
+  DWORDLONG ullTotalVirtual;
+  DWORDLONG ullAvailVirtual;
+  DWORDLONG ullAvailExtendedVirtual;
+} MEMORYSTATUSEX;
+typedef MEMORYSTATUSEX* LPMEMORYSTATUSEX;
 
 #ifndef TRUE
 #define TRUE 1
@@ -171,6 +186,13 @@ WIN32_API BOOL CloseHandle(HANDLE object);
 // Fails, as on Windows, while a handle of this layer that does not share deletion is open on the
 // file; a symbolic link is deleted itself.
 WIN32_API BOOL DeleteFileA(LPCSTR fileName);
+
+// Memory. The machine's physical memory, the commit limit (memory and swap), and the user
+// address space that the process may map: that of the build's pointers (128 TiB for 64-bit
+// ones), or less where the process's limit on it (RLIMIT_AS) is lower; what it has mapped
+// already is not available. Fails when dwLength is not the record's size or the figures
+// cannot be had.
+WIN32_API BOOL GlobalMemoryStatusEx(LPMEMORYSTATUSEX status);
 
 // C run-time names of Windows. _unlink deletes as DeleteFileA does.
 WIN32_API void _splitpath(const char* path, char* drive, char* dir, char* fname, char* ext);
