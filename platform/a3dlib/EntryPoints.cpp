@@ -237,9 +237,11 @@ bool FileExists(const std::string& path) {
 // With VANTRELL_A3D_LOAD_WAIT set, a load announces itself by creating "<value>.loading" and
 // waits, before it reads its file, until the file <value> exists (at most a minute).
 void WaitWhenAsked() {
-  const char* gate = getenv(VANTRELL_A3D_ENV_LOAD_WAIT);
-  if (!gate || !gate[0]) return;
-  if (FILE* announce = fopen((std::string(gate) + ".loading").c_str(), "wb")) fclose(announce);
+  const char* setting = getenv(VANTRELL_A3D_ENV_LOAD_WAIT);
+  if (!setting || !setting[0]) return;
+  // A copy: the caller may change its environment while the load waits, which can free the text.
+  const std::string gate = setting;
+  if (FILE* announce = fopen((gate + ".loading").c_str(), "wb")) fclose(announce);
   for (int i = 0; i < 6000 && !FileExists(gate); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
