@@ -46,8 +46,9 @@ struct TessellationArrays {
 
   // False when the host has no memory for them (or the sizes cannot be expressed).
   bool Take(uint32_t triangles) {
-    if (triangles > SIZE_MAX / 72 || triangles > UINT32_MAX / 9) return false;
-    size_t n = triangles;
+    // Compared as a size_t: the byte bound binds only where size_t is 32 bits.
+    const size_t n = triangles;
+    if (n > SIZE_MAX / 72 || n > UINT32_MAX / 9) return false;
     coords = static_cast<double*>(HostAlloc(72 * n));
     normals = static_cast<double*>(HostAlloc(24 * n));
     indices = static_cast<uint32_t*>(HostAlloc(16 * n));

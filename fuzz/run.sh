@@ -4,6 +4,7 @@
 # the fuzzer finds a fault; the input that shows it is left in the build folder.
 #
 # Usage: fuzz/run.sh [BUILD_FOLDER]   (default: build-fuzz beside fuzz/)
+# VANTRELL_WERROR=ON makes warnings errors; VANTRELL_JOBS=N sets how many jobs build.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -13,8 +14,8 @@ build="$(cd "$build" && pwd)"
 seconds="${FUZZ_SECONDS:-60}"
 
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target prc_loader_fuzzer prc_fuzz_seeds
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTRELL_WERROR="${VANTRELL_WERROR:-OFF}" >/dev/null
+cmake --build "$build" -j "${VANTRELL_JOBS:-$(nproc)}" --target prc_loader_fuzzer prc_fuzz_seeds
 
 seeds="$build/seeds"
 corpus="$build/corpus"

@@ -19,7 +19,8 @@ rm -f "$notice"
 
 # build_for FOLDER TOOLCHAIN
 build_for() {
-  cmake -S . -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$2" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTRELL_BENCH=OFF
+  cmake -S . -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$2" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTRELL_BENCH=OFF \
+    -DVANTRELL_WERROR=ON
   cmake --build "$1" -j "$jobs"
   scripts/check-windows-modules.sh "$1"
 }

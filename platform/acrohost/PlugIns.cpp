@@ -34,6 +34,25 @@ bool HasApiExtension(const fs::path& path) {
   return extension == ".api";
 }
 
+// Why the module at `path` did not load, in the system loader's words; called at once after the
+// failed load, before anything else can change the thread's last error.
+#if defined(_WIN32)
+std::string LoadFailure(const std::string& path) {
+  const DWORD code = GetLastError();
+  char text[512];
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                sizeof text, nullptr);
+  std::string reason(text, length);
+  while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' ')) reason.pop_back();
+  // Some messages name the module as "%1".
+  for (size_t at = 0; (at = reason.find("%1", at)) != std::string::npos; at += path.size()) reason.replace(at, 2, path);
+  return reason.empty() ? "error " + std::to_string(code) : reason;
+}
+#else
+// The loader's text names the file itself.
+std::string LoadFailure(const std::string&) { return Win32LoadLibraryError(); }
+#endif
+
 }  // namespace
 
 PlugIns::~PlugIns() { UnloadAll(); }
@@ -66,7 +85,10 @@ bool PlugIns::LoadModule(const std::string& path, std::string* error) {
   // The standard search for what the module imports, which starts in the host program's folder:
   // the libraries the plug-in links against are installed there, not in the plug-ins folder.
   HMODULE module = LoadLibraryExA(path.c_str(), nullptr, 0);
-  if (!module) return Fail("plug-in " + name + " cannot be loaded", error);
+  if (!module) {
+    const std::string reason = LoadFailure(path);
+    return Fail("plug-in " + name + " cannot be loaded: " + reason, error);
+  }
   m_modules.push_back(module);
   FARPROC main = GetProcAddress(module, "PlugInMain");
   if (!main) return Fail("plug-in " + name + " has no PlugInMain", error);

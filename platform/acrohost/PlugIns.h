@@ -6,7 +6,8 @@
 // import/replace and init; the unload stage at the end, before the modules are freed.
 //
 // A plug-in that cannot be loaded, or whose entry, set-up or handshake fails, is reported and
-// left out. One whose stage answers false is reported and gets no later stage but unload.
+// left out (a module that does not load, with the system loader's reason). One whose stage
+// answers false is reported and gets no later stage but unload.
 // Modules stay loaded until UnloadAll, so callbacks a plug-in left in menus stay callable.
 #ifndef VANTRELL_ACROHOST_PLUGINS_H
 #define VANTRELL_ACROHOST_PLUGINS_H

@@ -18,31 +18,32 @@ const char* const kTableNames[kTableCount] = {
 };
 
 // What the trace needs to know of one operation.
+struct OperationInfo {
+  const char* table;
+  int selector;
+  const char* name;
+  const char* parameters;
+  const char* result;
+};
 #define ACROHOST_OPERATION_INFO(table, selector, name, result, parameters, arguments) \
-  struct name##Info {                                                               \
-    static constexpr const char* kTable = #table;                                   \
-    static constexpr int kSelector = selector;                                      \
-    static constexpr const char* kName = #name;                                     \
-    static constexpr const char* kParameters = #parameters;                         \
-    static constexpr const char* kResult = #result;                                 \
-  };
+  constexpr OperationInfo k##name##Info = {#table, selector, #name, #parameters, #result};
 HOST_OPERATIONS(ACROHOST_OPERATION_INFO)
 #undef ACROHOST_OPERATION_INFO
 
-template <typename Fn, Fn Routine, typename Info>
+template <typename Fn, Fn Routine, const OperationInfo& Info>
 struct Traced;
 
-template <typename R, typename... A, R (*Routine)(A...), typename Info>
+template <typename R, typename... A, R (*Routine)(A...), const OperationInfo& Info>
 struct Traced<R (*)(A...), Routine, Info> {
   static R Call(A... arguments) {
     Host* host = Host::Current();
     if (!host || !host->trace().active()) return Routine(arguments...);
 
-    static const std::vector<ValueFormat> formats = ParameterFormats(Info::kParameters);
+    static const std::vector<ValueFormat> formats = ParameterFormats(Info.parameters);
     HostCall call;
-    call.table = Info::kTable;
-    call.selector = Info::kSelector;
-    call.name = Info::kName;
+    call.table = Info.table;
+    call.selector = Info.selector;
+    call.name = Info.name;
     // The arguments are summarised before the call: a block or a reader may be gone after it.
     const std::vector<RawValue> raw{Raw(arguments)...};
     for (size_t i = 0; i < raw.size() && i < formats.size(); ++i) {
@@ -54,7 +55,7 @@ struct Traced<R (*)(A...), Routine, Info> {
       host->trace().Add(call);
     } else {
       R result = Routine(arguments...);
-      call.result = FormatValue(TypeFormat(Info::kResult), Raw(result), &host->atoms(), &host->tables());
+      call.result = FormatValue(TypeFormat(Info.result), Raw(result), &host->atoms(), &host->tables());
       host->trace().Add(call);
       return result;
     }
@@ -76,7 +77,7 @@ Tables::Tables() {
 #define ACROHOST_INSTALL_OPERATION(table, selector, name, result, parameters, arguments)                    \
   static_assert(selector < kTableLength, "selector outside the table");                                     \
   m_entries[k##table##Table][selector] =                                                                    \
-      reinterpret_cast<HostRoutine>(static_cast<name##Fn>(&Traced<name##Fn, &ops::name, name##Info>::Call));
+      reinterpret_cast<HostRoutine>(static_cast<name##Fn>(&Traced<name##Fn, &ops::name, k##name##Info>::Call));
   HOST_OPERATIONS(ACROHOST_INSTALL_OPERATION)
 #undef ACROHOST_INSTALL_OPERATION
 }

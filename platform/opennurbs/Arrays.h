@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -192,17 +191,7 @@ class ON_ClassArray : public ON_ArrayStorage<T> {
   // must grow first.
   void Append(const T& x) {
     if (m_count == m_capacity) {
-      // Growing moves the elements; find x again at its new place rather than copying it first.
-      const std::less<const T*> before;
-      const bool inside =
-          m_a != nullptr && !before(&x, m_a) && before(&x, m_a + m_capacity);
-      const std::ptrdiff_t at = inside ? &x - m_a : 0;
-      SetCapacity(ON_GrownCapacity(m_count));
-      if (inside) {
-        m_a[m_count] = m_a[at];
-      } else {
-        m_a[m_count] = x;
-      }
+      SetCapacity(ON_GrownCapacity(m_count), &x);
     } else {
       m_a[m_count] = x;
     }
@@ -235,10 +224,19 @@ class ON_ClassArray : public ON_ArrayStorage<T> {
   }
 
  private:
-  void SetCapacity(int capacity) {
+  // Moves the elements into a block of `capacity` slots. With `next`, slot m_count of the new
+  // block is assigned *next first, while *next is still as it was: it may be an element of the
+  // old block, which is moved from and freed after.
+  void SetCapacity(int capacity, const T* next = nullptr) {
     T* a = Base::Allocation(nullptr, capacity);
+    int firstDefault = m_count;
+    if (next) {
+      new (a + m_count) T();
+      a[m_count] = *next;
+      ++firstDefault;
+    }
     for (int i = 0; i < m_count; ++i) new (a + i) T(std::move(m_a[i]));
-    for (int i = m_count; i < capacity; ++i) new (a + i) T();
+    for (int i = firstDefault; i < capacity; ++i) new (a + i) T();
     for (int i = 0; i < m_capacity; ++i) m_a[i].~T();
     std::free(m_a);
     m_a = a;

@@ -9,6 +9,7 @@
 
 #include "HostFixture.h"
 #include "PdfFixtures.h"
+#include "RunProgram.h"
 #include "TestSupport.h"
 
 namespace {
@@ -16,12 +17,23 @@ namespace {
 using pdf_fixtures::Page;
 using testing_support::ProgramRun;
 using testing_support::RunAcrohost;
+using testing_support::RunAcrohostAt;
 using testing_support::ScopedEnv;
 using testing_support::ScopedTempDir;
 
 const std::string kPlugIns = ACROHOST_TEST_PLUGINS_DIR;
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The run reported, in one line, that the plug-in module `name` cannot be loaded, with a reason
+// after the name. The reason is the system loader's, which differs between systems.
+void ExpectLoadFailureWithReason(const ProgramRun& run, const std::string& name) {
+  const std::string said = "acrohost: plug-in " + name + " cannot be loaded: ";
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err.rfind(said, 0), 0u) << run.err;
+  EXPECT_GT(run.err.size(), said.size() + 1) << "no reason follows: " << run.err;
+  EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+}
 
 ProgramRun RunWithTestPlugIn(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), {"--plugins", kPlugIns});
@@ -183,13 +195,51 @@ TEST(Program, AModuleThatIsNoPlugInIsReportedAndTheOthersLoad) {
   testing_support::WriteFile(dir.File("Broken.api"), "not a module");
   testing_support::WriteFile(dir.File("notes.txt"), "not a module, not loaded");
   ProgramRun run = RunAcrohost({"--plugins", dir.path(), "Test:Hello"});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err, "acrohost: plug-in Broken.api cannot be loaded\n");
+  ExpectLoadFailureWithReason(run, "Broken.api");
   EXPECT_EQ(run.out, "hello: version 9.0, no document\nunload\n");
 
   ProgramRun noFolder = RunAcrohost({"--plugins", dir.File("nowhere"), "--list"});
   EXPECT_EQ(noFolder.status, 2);
   EXPECT_TRUE(Contains(noFolder.err, "no plug-ins folder")) << noFolder.err;
+}
+
+// A plug-in module whose own libraries are not found where the system looks for them. On Linux
+// the installed plug-in finds them through its run path, relative to its own folder, so a copy
+// outside the install tree finds none. On Windows they are looked for beside the host program
+// and on PATH, so a copy of the host program with only its own libraries finds none.
+TEST(Program, APlugInWhoseLibrariesAreNotFoundIsReportedWithTheLoadersReason) {
+  ScopedTempDir plugIns;  // outside every install tree
+#if defined(_WIN32)
+  ScopedTempDir hostDir;
+  const std::string host = hostDir.File("acrohost.exe");
+  auto besideHost = [&](const char* file) {
+    std::filesystem::copy_file(testing_support::BinDir() + "/" + file, hostDir.File(file));
+  };
+  besideHost("acrohost.exe");
+  besideHost("desktop.dll");  // what the host program itself imports
+  std::filesystem::copy_file(testing_support::PluginDir() + "/Vantrell.api", plugIns.File("Vantrell.api"));
+  ScopedEnv path("PATH", "");
+  ExpectLoadFailureWithReason(RunAcrohostAt(host, {"--plugins", plugIns.path(), "--list"}), "Vantrell.api");
+
+  // With its libraries beside the host program the same copy loads.
+  besideHost("Meshwright80.dll");
+  besideHost("QNFGUI80.dll");
+  ProgramRun loads = RunAcrohostAt(host, {"--plugins", plugIns.path(), "--list"});
+#else
+  ScopedTempDir installed, outputs;
+  ASSERT_EQ(0, testing_support::RunProgram(VANTRELL_CMAKE_COMMAND,
+                                           {"--install", VANTRELL_BUILD_DIR, "--prefix", installed.path()},
+                                           outputs.File("out"), outputs.File("err")))
+      << testing_support::ReadFile(outputs.File("err"));
+  const std::string host = installed.File("acrohost");
+  std::filesystem::copy_file(installed.File("plug_ins/Vantrell.api"), plugIns.File("Vantrell.api"));
+  ExpectLoadFailureWithReason(RunAcrohostAt(host, {"--plugins", plugIns.path(), "--list"}), "Vantrell.api");
+
+  // In the install tree it loads.
+  ProgramRun loads = RunAcrohostAt(host, {"--list"});
+#endif
+  EXPECT_EQ(loads.status, 0) << loads.err;
+  EXPECT_TRUE(Contains(loads.out, "ADBE:VantrellMenu")) << loads.out;
 }
 
 TEST(Program, TheUsersAnswersComeFromTheCommandLine) {

@@ -95,12 +95,15 @@ std::string TextLines(const std::string& output) {
 }  // namespace
 
 ProgramRun RunAcrohost(const std::vector<std::string>& arguments) {
-  ScopedTempDir outputs;
 #if defined(_WIN32)
-  const std::string program = BinDir() + "/acrohost.exe";
+  return RunAcrohostAt(BinDir() + "/acrohost.exe", arguments);
 #else
-  const std::string program = BinDir() + "/acrohost";
+  return RunAcrohostAt(BinDir() + "/acrohost", arguments);
 #endif
+}
+
+ProgramRun RunAcrohostAt(const std::string& program, const std::vector<std::string>& arguments) {
+  ScopedTempDir outputs;
   ProgramRun run;
   run.status = RunProgram(program, arguments, outputs.File("out"), outputs.File("err"));
   run.out = TextLines(ReadFile(outputs.File("out")));

@@ -84,6 +84,8 @@ struct ProgramRun {
 
 // Runs bin/acrohost with the arguments, in the current folder, and waits for it.
 ProgramRun RunAcrohost(const std::vector<std::string>& arguments);
+// The same with another copy of the host program.
+ProgramRun RunAcrohostAt(const std::string& program, const std::vector<std::string>& arguments);
 
 }  // namespace testing_support
 

@@ -177,4 +177,21 @@ TEST(Libraries, BareNamesAreSearchedInTheProgramFolderThenTheCurrentFolderThenPa
   EXPECT_EQ(nullptr, LoadLibraryExA("NotALibrary.dll", nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 }
 
+TEST(Libraries, AFailedLoadSaysWhy) {
+  ScopedTempDir current;
+  ScopedEnv path("PATH", "");
+  ScopedCurrentDir here(current.path());
+  EXPECT_EQ(nullptr, LoadLibraryExA("NoSuch.dll", nullptr, 0));
+  EXPECT_STREQ("NoSuch.dll: no such file", Win32LoadLibraryError());
+  WriteFile(current.File("NotALibrary.dll"), "text");
+  EXPECT_EQ(nullptr, LoadLibraryExA("NotALibrary.dll", nullptr, 0));
+  // The dynamic loader's own words, which name the file.
+  EXPECT_EQ(0u, std::string(Win32LoadLibraryError()).rfind(current.File("NotALibrary.dll") + ": ", 0))
+      << Win32LoadLibraryError();
+  HMODULE found = LoadLibraryA((BinDir() + "/A3DLIB.dll").c_str());
+  ASSERT_NE(nullptr, found);
+  EXPECT_STREQ("", Win32LoadLibraryError());
+  FreeLibrary(found);
+}
+
 }  // namespace

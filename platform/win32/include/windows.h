@@ -141,6 +141,10 @@ WIN32_API HMODULE LoadLibraryExA(LPCSTR fileName, HANDLE file, DWORD flags);
 WIN32_API HMODULE LoadLibraryA(LPCSTR fileName);
 WIN32_API FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 WIN32_API BOOL FreeLibrary(HMODULE module);
+// Linux only (where Windows has GetLastError): why this thread's last LoadLibraryA or
+// LoadLibraryExA failed, in the dynamic loader's words, or that no such file was found; "" after
+// one that succeeded. Valid until the thread's next load.
+WIN32_API const char* Win32LoadLibraryError(void);
 
 // Modules. GetModuleHandleA finds a loaded module by its file name (without regard to case), or
 // the host program for a null name; it does not add a reference. GetModuleFileNameA writes the

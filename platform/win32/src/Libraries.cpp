@@ -67,6 +67,9 @@ std::vector<std::string> SearchFolders() {
   return folders;
 }
 
+// Why this thread's last load failed.
+thread_local std::string gLoadError;
+
 struct ModuleSearch {
   const char* name;
   std::string path;
@@ -89,7 +92,10 @@ int MatchModuleName(dl_phdr_info* info, size_t, void* data) {
 extern "C" {
 
 HMODULE LoadLibraryExA(LPCSTR fileName, HANDLE, DWORD) {
-  if (!fileName || !fileName[0]) return nullptr;
+  if (!fileName || !fileName[0]) {
+    gLoadError = "no file name";
+    return nullptr;
+  }
   std::string name = win32::ToNativePath(fileName);
   std::string path;
   if (name.find('/') != std::string::npos) {
@@ -100,11 +106,23 @@ HMODULE LoadLibraryExA(LPCSTR fileName, HANDLE, DWORD) {
       if (!path.empty()) break;
     }
   }
-  if (path.empty()) return nullptr;
-  return static_cast<HMODULE>(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
+  if (path.empty()) {
+    gLoadError = name + ": no such file";
+    return nullptr;
+  }
+  void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (module) {
+    gLoadError.clear();
+  } else {
+    const char* why = dlerror();
+    gLoadError = why ? why : path + ": not loaded";
+  }
+  return static_cast<HMODULE>(module);
 }
 
 HMODULE LoadLibraryA(LPCSTR fileName) { return LoadLibraryExA(fileName, nullptr, 0); }
+
+const char* Win32LoadLibraryError(void) { return gLoadError.c_str(); }
 
 FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
   if (!module || !name) return nullptr;
