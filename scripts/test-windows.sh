@@ -82,7 +82,7 @@ run_tests() {
   loader=$(sed -n 's/^VANTRELL_WINE:FILEPATH=//p' "$1/CMakeCache.txt")
   # No Mono or Gecko installers; no window (the help viewer that the shell starts for Help ends at
   # once without a display).
-  export WINEPREFIX="$PWD/$1/wine" WINEARCH=$2 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX="$(cd "$1" && pwd)/wine" WINEARCH=$2 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   unset DISPLAY WAYLAND_DISPLAY
   mkdir -p "$WINEPREFIX"
   # A persistent wineserver, with Wine's own services started here: the services started by the
